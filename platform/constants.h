@@ -1,0 +1,49 @@
+// Numbers the logic shares with the window system: message numbers, flags,
+// error codes. They carry the Win32 values; platform/win32 checks each one
+// against the real headers at compile time.
+#pragma once
+
+#include <cstdint>
+
+namespace lv {
+
+// RedrawWindow flags.
+constexpr std::uint32_t kRdwInvalidate = 0x0001;
+constexpr std::uint32_t kRdwErase = 0x0004;
+constexpr std::uint32_t kRdwAllChildren = 0x0080;
+constexpr std::uint32_t kRdwUpdateNow = 0x0100;
+constexpr std::uint32_t kRdwFrame = 0x0400;
+
+// Last-error values.
+constexpr std::uint32_t kErrorAlreadyExists = 183;
+
+// GetSystemMetrics indexes.
+constexpr int kSmCxScreen = 0;
+constexpr int kSmCyScreen = 1;
+constexpr int kSmCxIcon = 11;
+constexpr int kSmCyIcon = 12;
+
+// Window messages the logic handles or sends.
+constexpr std::uint32_t kWmDestroy = 0x0002;
+constexpr std::uint32_t kWmPaint = 0x000F;
+constexpr std::uint32_t kWmClose = 0x0010;
+constexpr std::uint32_t kWmQueryDragIcon = 0x0037;
+constexpr std::uint32_t kWmIconEraseBkgnd = 0x0027;
+constexpr std::uint32_t kWmSetCursor = 0x0020;
+constexpr std::uint32_t kWmNcHitTest = 0x0084;
+constexpr std::uint32_t kWmKeyDown = 0x0100;
+constexpr std::uint32_t kWmCommand = 0x0111;
+constexpr std::uint32_t kWmSysCommand = 0x0112;
+constexpr std::uint32_t kWmTimer = 0x0113;
+constexpr std::uint32_t kWmLButtonDown = 0x0201;
+constexpr std::uint32_t kWmLButtonUp = 0x0202;
+constexpr std::uint32_t kWmRButtonDown = 0x0204;
+constexpr std::uint32_t kWmRButtonUp = 0x0205;
+constexpr std::uint32_t kWmHotKey = 0x0312;
+constexpr std::uint32_t kWmUser = 0x0400;
+
+// Dialog results.
+constexpr std::intptr_t kIdOk = 1;
+constexpr std::intptr_t kIdCancel = 2;
+
+}  // namespace lv

@@ -1,0 +1,23 @@
+#include "platform/fake/fake_desktop.h"
+
+namespace lv::fake {
+
+FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
+    : screen(clock, log, width), system(clock, log), ui(clock, log, width, height) {
+    PlatformServices services;
+    services.screen = &screen;
+    services.clock = &clock;
+    services.system = &system;
+    services.ui = &ui;
+    previous_ = InstallPlatform(services);
+}
+
+FakeDesktop::~FakeDesktop() { InstallPlatform(previous_); }
+
+void FakeDesktop::SetResolution(std::int32_t width, std::int32_t height) {
+    screen.SetWidth(width);
+    ui.screenWidth = width;
+    ui.screenHeight = height;
+}
+
+}  // namespace lv::fake

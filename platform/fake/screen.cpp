@@ -1,0 +1,121 @@
+#include "platform/fake/screen.h"
+
+#include "platform/constants.h"
+
+namespace lv::fake {
+
+Colour DesktopColourAt(std::int32_t x) {
+    return MakeColour(0x20, 0x60 + (x % 16), 0x90);
+}
+
+FakeScreen::FakeScreen(FakeClock& clock, EventLog& log, std::int32_t width)
+    : clock_(clock), log_(log) {
+    SetWidth(width);
+}
+
+void FakeScreen::SetWidth(std::int32_t width) {
+    desktop_.assign(std::size_t(width > 0 ? width : 0), 0);
+    for (std::int32_t x = 0; x < width; ++x) desktop_[std::size_t(x)] = DesktopColourAt(x);
+    row_ = desktop_;
+}
+
+void FakeScreen::AddWindowFrame(std::int32_t left, std::int32_t right) {
+    windowFrames_.emplace_back(left, right);
+}
+
+HDc FakeScreen::OpenScreenDC() {
+    if (failOpen) return HDc::None;
+    const std::uintptr_t h = nextHandle_++;
+    dcs_[h] = DcState{};
+    ++openDCs;
+    return HDc(h);
+}
+
+void FakeScreen::CloseScreenDC(HDc dc) {
+    auto it = dcs_.find(std::uintptr_t(dc));
+    if (it == dcs_.end()) return;
+    if (it->second.drew) {
+        frames.push_back(Frame{clock_.Now(), row_});
+        log_.Add(clock_.Now(), "screen frame");
+    }
+    dcs_.erase(it);
+    --openDCs;
+}
+
+std::int32_t FakeScreen::GetHorzRes(HDc dc) {
+    return dcs_.count(std::uintptr_t(dc)) ? Width() : 0;
+}
+
+HPen FakeScreen::CreateSolidPen(Colour colour) {
+    if (failPens) return HPen::None;
+    const std::uintptr_t h = nextHandle_++;
+    pens_[h] = colour;
+    ++pensCreated;
+    return HPen(h);
+}
+
+HPen FakeScreen::SelectPen(HDc dc, HPen pen) {
+    ++selects;
+    auto it = dcs_.find(std::uintptr_t(dc));
+    if (it == dcs_.end()) return HPen::None;
+    // None stands for the DC's stock pen, which can always be put back.
+    if (!IsNone(pen) && !pens_.count(std::uintptr_t(pen))) return HPen::None;
+    HPen previous = it->second.pen;
+    it->second.pen = pen;
+    return previous;
+}
+
+void FakeScreen::DeletePen(HPen pen) {
+    if (pens_.erase(std::uintptr_t(pen))) ++pensDeleted;
+}
+
+void FakeScreen::MoveTo(HDc dc, std::int32_t x, std::int32_t /*y*/) {
+    ++moves;
+    auto it = dcs_.find(std::uintptr_t(dc));
+    if (it != dcs_.end()) it->second.x = x;
+}
+
+void FakeScreen::LineTo(HDc dc, std::int32_t x, std::int32_t /*y*/) {
+    ++lines;
+    auto it = dcs_.find(std::uintptr_t(dc));
+    if (it == dcs_.end()) return;
+    DcState& state = it->second;
+    // The DC's stock pen is black.
+    auto pen = pens_.find(std::uintptr_t(state.pen));
+    const Colour colour = pen == pens_.end() ? 0 : pen->second;
+    const std::int64_t from = state.x;
+    if (x > from) {
+        for (std::int64_t p = from; p < x; ++p) Paint(p, colour);
+    } else {
+        for (std::int64_t p = from; p > x; --p) Paint(p, colour);
+    }
+    state.x = x;
+    state.drew = true;
+}
+
+void FakeScreen::Paint(std::int64_t x, Colour colour) {
+    if (x >= 0 && x < std::int64_t(row_.size())) row_[std::size_t(x)] = colour;
+}
+
+bool FakeScreen::InFrame(std::int32_t x) const {
+    for (const auto& f : windowFrames_) {
+        if (x >= f.first && x < f.second) return true;
+    }
+    return false;
+}
+
+void FakeScreen::RedrawScreenRect(const Rect& rect, std::uint32_t flags) {
+    redraws.push_back(Redraw{clock_.Now(), rect, flags});
+    log_.Add(clock_.Now(), "screen redraw");
+    // Row 0 is repainted only when the rectangle covers it, and then as the
+    // desktop does it: invalidating marks the pixels; the background comes
+    // back only with an erase, a window's frame only with a frame repaint.
+    if (!(flags & kRdwInvalidate) || !(flags & kRdwAllChildren)) return;
+    if (rect.top > 0 || rect.bottom <= 0) return;
+    for (std::int32_t x = rect.left < 0 ? 0 : rect.left; x < rect.right && x < Width(); ++x) {
+        const bool repainted = InFrame(x) ? (flags & kRdwFrame) != 0 : (flags & kRdwErase) != 0;
+        if (repainted) row_[std::size_t(x)] = desktop_[std::size_t(x)];
+    }
+}
+
+}  // namespace lv::fake

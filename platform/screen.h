@@ -1,0 +1,34 @@
+// Screen painting: the whole-screen device context, solid pens and lines on
+// it, and asking the desktop to repaint part of the screen.
+#pragma once
+
+#include "platform/types.h"
+
+namespace lv {
+
+class IScreen {
+public:
+    virtual ~IScreen() = default;
+
+    // A device context for the whole screen, opened by the display driver
+    // name "DISPLAY". HDc::None when it cannot be opened.
+    virtual HDc OpenScreenDC() = 0;
+    virtual void CloseScreenDC(HDc dc) = 0;
+    // HORZRES: the width of the display in pixels.
+    virtual std::int32_t GetHorzRes(HDc dc) = 0;
+
+    // A solid pen one pixel wide. HPen::None when it cannot be made.
+    virtual HPen CreateSolidPen(Colour colour) = 0;
+    // Selects the pen into the DC and answers the one it replaces.
+    virtual HPen SelectPen(HDc dc, HPen pen) = 0;
+    virtual void DeletePen(HPen pen) = 0;
+    virtual void MoveTo(HDc dc, std::int32_t x, std::int32_t y) = 0;
+    // Paints from the pen position up to, not including, (x, y).
+    virtual void LineTo(HDc dc, std::int32_t x, std::int32_t y) = 0;
+
+    // RedrawWindow with no window: invalidates a screen rectangle in the
+    // desktop and, with kRdwAllChildren, in every window over it.
+    virtual void RedrawScreenRect(const Rect& rect, std::uint32_t flags) = 0;
+};
+
+}  // namespace lv

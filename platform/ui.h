@@ -1,0 +1,79 @@
+// The window framework the program's dialogs stand on: dialogs built from
+// resource templates (modeless or run modally), their messages handed to a
+// handler in the logic, and the window operations start-up needs.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace lv {
+
+// One window message as the logic sees it.
+struct Message {
+    HWindow hwnd = HWindow::None;
+    std::uint32_t msg = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+};
+
+// The logic side of a dialog. The platform's dialog procedure calls these and
+// does nothing else of its own beyond the framework's default handling.
+class IDialogHandler {
+public:
+    virtual ~IDialogHandler() = default;
+    // WM_INITDIALOG. The answer is the dialog procedure's answer (TRUE lets
+    // the system set the focus); a modal dialog whose initialisation answers
+    // -1 still runs, as a framework dialog does.
+    virtual std::intptr_t OnInitDialog(HWindow dlg) = 0;
+    // Any other message. Answer true and set `result` when handled; false
+    // leaves the message to the default handling.
+    virtual bool OnMessage(const Message& /*m*/, std::intptr_t& /*result*/) { return false; }
+    // Called for every message of a modal loop before dispatch, including
+    // those for child windows. Answer true to swallow it.
+    virtual bool PreTranslateMessage(const Message& /*m*/) { return false; }
+};
+
+class IUi {
+public:
+    virtual ~IUi() = default;
+
+    // Common controls and the look of dialog controls; called once at start.
+    virtual void InitDialogFramework() = 0;
+
+    // A modeless dialog from a template, no parent. The handler must outlive
+    // the window. None when the template cannot be used.
+    virtual HWindow CreateModelessDialog(int templateId, IDialogHandler* handler) = 0;
+    // Runs a dialog modally with its own message loop until EndDialog; the
+    // default close handling (WM_CLOSE) ends it with kIdCancel. Answers the
+    // result, or -1 when the dialog could not be created.
+    virtual std::intptr_t RunModalDialog(int templateId, IDialogHandler* handler) = 0;
+    virtual void EndDialog(HWindow dlg, std::intptr_t result) = 0;
+    virtual void DestroyWindow(HWindow wnd) = 0;
+    virtual bool IsWindow(HWindow wnd) = 0;
+
+    virtual HWindow GetDlgItem(HWindow dlg, int id) = 0;
+    // Up to `size` - 1 characters of the window text, always terminated.
+    virtual void GetWindowText(HWindow wnd, char* text, int size) = 0;
+    virtual Rect GetWindowRect(HWindow wnd) = 0;
+    virtual void MoveWindow(HWindow wnd, const Rect& rect, bool repaint) = 0;
+    // Centres the window on the screen.
+    virtual void CentreWindow(HWindow wnd) = 0;
+    virtual void ShowWindow(HWindow wnd, bool show) = 0;
+    // Paints the window and its children now, without the message loop.
+    virtual void PaintNow(HWindow wnd) = 0;
+
+    virtual int GetSystemMetrics(int index) = 0;
+
+    // A bitmap resource by name; None when there is none.
+    virtual HBitmap LoadBitmapByName(const char* name) = 0;
+    virtual Point GetBitmapSize(HBitmap bitmap) = 0;
+    // Makes an owner-drawn button paint these pictures: normal, pressed,
+    // focused, disabled (any may be None; the normal one stands in for it).
+    // The button takes ownership of the bitmaps.
+    virtual void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) = 0;
+    // Resizes a window to a width and height, keeping its place.
+    virtual void SetWindowSize(HWindow wnd, std::int32_t width, std::int32_t height) = 0;
+};
+
+}  // namespace lv

@@ -1,0 +1,233 @@
+// Dialogs from resource templates with the logic's handlers behind them,
+// the modal loop with its pre-dispatch filter, and owner-drawn picture
+// buttons. The dialog procedure decides nothing: it hands each message to
+// the handler and falls back to the dialog manager's default.
+#include "platform/win32/ui.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/win32_platform.h"
+
+namespace lv::win32 {
+
+namespace {
+
+// What the dialog procedure knows of one dialog.
+struct DialogContext {
+    IDialogHandler* handler = nullptr;
+    bool modal = false;
+    bool ended = false;
+    std::intptr_t result = 0;
+};
+
+// The pictures of an owner-drawn button, kept as a window property.
+constexpr char kPicturesProp[] = "LvButtonPictures";
+struct ButtonPictures {
+    HBITMAP bitmaps[4] = {};
+};
+
+DialogContext* ContextOf(HWND hwnd) {
+    return reinterpret_cast<DialogContext*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+// Messages whose answer a dialog procedure returns directly rather than
+// through DWLP_MSGRESULT.
+bool AnswersDirectly(UINT msg) {
+    switch (msg) {
+        case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN: case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC: case WM_COMPAREITEM: case WM_VKEYTOITEM:
+        case WM_CHARTOITEM: case WM_QUERYDRAGICON: case WM_INITDIALOG:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool DrawPictureButton(const DRAWITEMSTRUCT* item) {
+    auto* pictures = static_cast<ButtonPictures*>(::GetPropA(item->hwndItem, kPicturesProp));
+    if (pictures == nullptr) return false;
+    int which = 0;
+    if (item->itemState & ODS_SELECTED) which = 1;
+    else if (item->itemState & ODS_FOCUS) which = 2;
+    else if (item->itemState & ODS_DISABLED) which = 3;
+    HBITMAP bitmap = pictures->bitmaps[which] ? pictures->bitmaps[which] : pictures->bitmaps[0];
+    if (bitmap == nullptr) return false;
+    HDC memory = ::CreateCompatibleDC(item->hDC);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    const RECT& rc = item->rcItem;
+    ::BitBlt(item->hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    return true;
+}
+
+BOOL CALLBACK FreePictures(HWND child, LPARAM) {
+    auto* pictures = static_cast<ButtonPictures*>(::RemovePropA(child, kPicturesProp));
+    if (pictures != nullptr) {
+        for (HBITMAP b : pictures->bitmaps) {
+            if (b != nullptr) ::DeleteObject(b);
+        }
+        delete pictures;
+    }
+    return TRUE;
+}
+
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        auto* context = reinterpret_cast<DialogContext*>(lParam);
+        ::SetWindowLongPtrA(hwnd, DWLP_USER, LONG_PTR(context));
+        return INT_PTR(context->handler->OnInitDialog(FromHwnd(hwnd)));
+    }
+    DialogContext* context = ContextOf(hwnd);
+    if (context == nullptr) return FALSE;
+
+    std::intptr_t result = 0;
+    if (context->handler->OnMessage(Message{FromHwnd(hwnd), msg, wParam, lParam}, result)) {
+        if (AnswersDirectly(msg)) return INT_PTR(result);
+        ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, LONG_PTR(result));
+        return TRUE;
+    }
+    switch (msg) {
+        case WM_DRAWITEM:
+            return DrawPictureButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_COMMAND:
+            // The default close: Escape, Enter or WM_CLOSE end a modal dialog.
+            if (context->modal && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK)) {
+                context->ended = true;
+                context->result = LOWORD(wParam);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_DESTROY:
+            ::EnumChildWindows(hwnd, FreePictures, 0);
+            return FALSE;
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+            if (!context->modal) delete context;
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void Win32Ui::InitDialogFramework() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
+HWindow Win32Ui::CreateModelessDialog(int templateId, IDialogHandler* handler) {
+    auto* context = new DialogContext{handler, false, false, 0};
+    HWND hwnd = ::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), nullptr, DialogProc,
+                                     LPARAM(context));
+    if (hwnd == nullptr) delete context;
+    return FromHwnd(hwnd);
+}
+
+std::intptr_t Win32Ui::RunModalDialog(int templateId, IDialogHandler* handler) {
+    DialogContext context{handler, true, false, 0};
+    HWND hwnd = ::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), nullptr, DialogProc,
+                                     LPARAM(&context));
+    if (hwnd == nullptr) return -1;
+    // As the dialog manager's own modal dialogs are: shown once initialised.
+    if (!::IsWindowVisible(hwnd)) ::ShowWindow(hwnd, SW_SHOWNORMAL);
+    while (!context.ended) {
+        MSG msg;
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(int(msg.wParam));  // leave WM_QUIT for whoever runs next
+            break;
+        }
+        if (got < 0) break;
+        const Message m{FromHwnd(msg.hwnd), msg.message, msg.wParam, msg.lParam};
+        if (handler->PreTranslateMessage(m)) continue;
+        if (!::IsDialogMessageA(hwnd, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    ::DestroyWindow(hwnd);
+    return context.result;
+}
+
+void Win32Ui::EndDialog(HWindow dlg, std::intptr_t result) {
+    DialogContext* context = ContextOf(ToHwnd(dlg));
+    if (context == nullptr || !context->modal) return;
+    context->ended = true;
+    context->result = result;
+    ::PostMessageA(ToHwnd(dlg), WM_NULL, 0, 0);  // wake the loop
+}
+
+void Win32Ui::DestroyWindow(HWindow wnd) { ::DestroyWindow(ToHwnd(wnd)); }
+
+bool Win32Ui::IsWindow(HWindow wnd) { return ::IsWindow(ToHwnd(wnd)) != FALSE; }
+
+HWindow Win32Ui::GetDlgItem(HWindow dlg, int id) { return FromHwnd(::GetDlgItem(ToHwnd(dlg), id)); }
+
+void Win32Ui::GetWindowText(HWindow wnd, char* text, int size) {
+    if (size <= 0) return;
+    text[0] = '\0';
+    ::GetWindowTextA(ToHwnd(wnd), text, size);
+    text[size - 1] = '\0';
+}
+
+Rect Win32Ui::GetWindowRect(HWindow wnd) {
+    RECT rc{};
+    ::GetWindowRect(ToHwnd(wnd), &rc);
+    return Rect{rc.left, rc.top, rc.right, rc.bottom};
+}
+
+void Win32Ui::MoveWindow(HWindow wnd, const Rect& rect, bool repaint) {
+    ::MoveWindow(ToHwnd(wnd), rect.left, rect.top, rect.Width(), rect.Height(), repaint);
+}
+
+void Win32Ui::CentreWindow(HWindow wnd) {
+    RECT rc{};
+    ::GetWindowRect(ToHwnd(wnd), &rc);
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    ::SetWindowPos(ToHwnd(wnd), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Ui::ShowWindow(HWindow wnd, bool show) { ::ShowWindow(ToHwnd(wnd), show ? SW_SHOW : SW_HIDE); }
+
+void Win32Ui::PaintNow(HWindow wnd) {
+    ::RedrawWindow(ToHwnd(wnd), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::GdiFlush();
+}
+
+int Win32Ui::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+HBitmap Win32Ui::LoadBitmapByName(const char* name) {
+    return HBitmap(reinterpret_cast<std::uintptr_t>(::LoadBitmapA(Instance(), name)));
+}
+
+Point Win32Ui::GetBitmapSize(HBitmap bitmap) {
+    BITMAP info{};
+    if (::GetObjectA(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info) == 0) return Point{};
+    return Point{info.bmWidth, info.bmHeight};
+}
+
+void Win32Ui::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
+    HWND hwnd = ToHwnd(button);
+    FreePictures(hwnd, 0);
+    auto* kept = new ButtonPictures;
+    for (int i = 0; i < 4; ++i) kept->bitmaps[i] = reinterpret_cast<HBITMAP>(pictures[i]);
+    if (!::SetPropA(hwnd, kPicturesProp, kept)) {
+        FreePictures(hwnd, 0);
+        for (HBITMAP b : kept->bitmaps) {
+            if (b != nullptr) ::DeleteObject(b);
+        }
+        delete kept;
+    }
+}
+
+void Win32Ui::SetWindowSize(HWindow wnd, std::int32_t width, std::int32_t height) {
+    ::SetWindowPos(ToHwnd(wnd), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace lv::win32

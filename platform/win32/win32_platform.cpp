@@ -1,0 +1,36 @@
+#include "platform/win32/win32_platform.h"
+
+#include "platform/platform.h"
+#include "platform/win32/screen.h"
+#include "platform/win32/system.h"
+#include "platform/win32/ui.h"
+
+namespace lv::win32 {
+
+namespace {
+HINSTANCE g_instance = nullptr;
+
+struct Win32Platform {
+    Win32Screen screen;
+    Win32Clock clock;
+    Win32System system;
+    Win32Ui ui;
+};
+}  // namespace
+
+HINSTANCE Instance() { return g_instance; }
+
+void InstallWin32Platform(HINSTANCE instance) {
+    g_instance = instance;
+    // Never freed: the global link paints its last off frame during process
+    // exit, after every other static object may be gone.
+    static Win32Platform* platform = new Win32Platform;
+    PlatformServices services;
+    services.screen = &platform->screen;
+    services.clock = &platform->clock;
+    services.system = &platform->system;
+    services.ui = &platform->ui;
+    InstallPlatform(services);
+}
+
+}  // namespace lv::win32
