@@ -2,6 +2,7 @@
 #include "link/screen_link.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "link/line_code.h"
@@ -14,7 +15,9 @@ static_assert(kEraseFlags == (kRdwInvalidate | kRdwAllChildren | kRdwErase | kRd
 
 CScreenLink::~CScreenLink() {
     // During process exit the platform may already be gone in a test binary.
-    if (Platform().screen != nullptr && Platform().clock != nullptr) Send(SEND_OFF);
+    if (Platform().screen != nullptr && Platform().clock != nullptr && Platform().system != nullptr) {
+        Send(SEND_OFF);
+    }
 }
 
 void CScreenLink::MeasureScreen() {
@@ -40,10 +43,15 @@ void CScreenLink::Send(std::uint32_t mode) {
         std::uint32_t right = std::uint32_t(rcRegion.right);
         if (top > bottom) std::swap(top, bottom);
         if (left > right) std::swap(left, right);
+        char line[96];
+        std::snprintf(line, sizeof line, "lumivane: send region %d %d %d %d", rcRegion.left, rcRegion.top,
+                      rcRegion.right, rcRegion.bottom);
+        System().Trace(line);
         PaintRowsFrame(top, bottom, nLastColumn);
         clock.Sleep(nDelay);
         PaintColumnsFrame(left, right, nLastColumn);
     } else if (mode == SEND_OFF) {
+        System().Trace("lumivane: send off");
         PaintOffFrame(kOffFlags, nLastColumn);
     }
     clock.Sleep(nDelay);
