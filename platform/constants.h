@@ -42,6 +42,23 @@ constexpr std::uint32_t kWmRButtonUp = 0x0205;
 constexpr std::uint32_t kWmHotKey = 0x0312;
 constexpr std::uint32_t kWmUser = 0x0400;
 
+constexpr std::uint32_t kWmSetIcon = 0x0080;
+
+// Hot key modifiers.
+constexpr std::uint32_t kModAlt = 0x0001;
+constexpr std::uint32_t kModControl = 0x0002;
+constexpr std::uint32_t kModShift = 0x0004;
+constexpr std::uint32_t kModWin = 0x0008;
+constexpr std::uint32_t kModNoRepeat = 0x4000;
+
+// Hit test, menus, animation, message box, help viewer.
+constexpr std::intptr_t kHtClient = 1;
+constexpr std::intptr_t kHtCaption = 2;
+constexpr std::uint32_t kTpmRightButton = 0x0002;
+constexpr int kIdAniCaption = 3;
+constexpr std::uint32_t kMbIconHand = 0x0010;
+constexpr std::uint32_t kHhDisplayTopic = 0x0000;
+
 // Dialog results.
 constexpr std::intptr_t kIdOk = 1;
 constexpr std::intptr_t kIdCancel = 2;

@@ -10,6 +10,7 @@
 #include "platform/system.h"
 #include "platform/types.h"
 #include "platform/ui.h"
+#include "platform/window_ops.h"
 
 namespace lv {
 
@@ -18,6 +19,7 @@ struct PlatformServices {
     IClock* clock = nullptr;
     ISystem* system = nullptr;
     IUi* ui = nullptr;
+    IWindowOps* windowOps = nullptr;
 };
 
 // The installed services. Installing answers the ones they replace, so a test
@@ -29,5 +31,6 @@ inline IScreen& Screen() { return *Platform().screen; }
 inline IClock& Clock() { return *Platform().clock; }
 inline ISystem& System() { return *Platform().system; }
 inline IUi& Ui() { return *Platform().ui; }
+inline IWindowOps& WindowOps() { return *Platform().windowOps; }
 
 }  // namespace lv

@@ -3,12 +3,16 @@
 namespace lv::fake {
 
 FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
-    : screen(clock, log, width), system(clock, log), ui(clock, log, width, height) {
+    : screen(clock, log, width),
+      system(clock, log),
+      ui(clock, log, width, height),
+      windowOps(clock, log, ui) {
     PlatformServices services;
     services.screen = &screen;
     services.clock = &clock;
     services.system = &system;
     services.ui = &ui;
+    services.windowOps = &windowOps;
     previous_ = InstallPlatform(services);
 }
 

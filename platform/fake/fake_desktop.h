@@ -9,6 +9,7 @@
 #include "platform/fake/screen.h"
 #include "platform/fake/system.h"
 #include "platform/fake/ui.h"
+#include "platform/fake/window_ops.h"
 #include "platform/platform.h"
 
 namespace lv::fake {
@@ -28,6 +29,10 @@ public:
     FakeScreen screen;
     FakeSystem system;
     FakeUi ui;
+    FakeWindowOps windowOps;
+
+    // Lets virtual time pass with the message loop running.
+    void RunFor(std::uint64_t ms) { windowOps.RunFor(ms); }
 
 private:
     PlatformServices previous_;

@@ -62,7 +62,10 @@ std::intptr_t FakeUi::RunModalDialog(int templateId, IDialogHandler* handler) {
     const HWindow dlg = Create(templateId, handler, true);
     if (IsNone(dlg)) return -1;
     log_.Add(clock_.Now(), "modal run " + std::to_string(templateId));
+    Find(dlg)->visible = true;  // shown once initialised, as the dialog manager does
+    Pump();
     if (modalScript) modalScript(dlg);
+    Pump();
     // The user closes whatever the script left open.
     if (!Find(dlg)->ended) Send(dlg, kWmClose);
     const std::intptr_t result = Find(dlg)->result;
@@ -192,9 +195,47 @@ void FakeUi::SetWindowSize(HWindow wnd, std::int32_t width, std::int32_t height)
     w->rect.bottom = w->rect.top + height;
 }
 
+std::intptr_t FakeUi::SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    return Send(wnd, msg, wParam, lParam);
+}
+
+void FakeUi::PostMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    queue_.push_back(Message{wnd, msg, wParam, lParam});
+}
+
+void FakeUi::Pump() {
+    while (!queue_.empty()) {
+        const Message m = queue_.front();
+        queue_.pop_front();
+        Send(m.hwnd, m.msg, m.wParam, m.lParam);
+    }
+}
+
+HWindow FakeUi::AddWindow(const std::string& className, const Rect& rect, HWindow parent) {
+    FakeWindow w;
+    w.handle = HWindow(kFirstWindow + windows_.size());
+    w.parent = parent;
+    w.className = className;
+    w.rect = rect;
+    w.visible = true;
+    windows_.push_back(w);
+    return w.handle;
+}
+
+std::vector<HWindow> FakeUi::Descendants(HWindow parent) const {
+    std::vector<HWindow> out;
+    for (const FakeWindow& w : windows_) {
+        if (w.parent != parent || w.destroyed) continue;
+        out.push_back(w.handle);
+        for (HWindow d : Descendants(w.handle)) out.push_back(d);
+    }
+    return out;
+}
+
 FakeWindow* FakeUi::Find(HWindow wnd) {
     const std::uintptr_t h = std::uintptr_t(wnd);
     if (h < kFirstWindow || h - kFirstWindow >= windows_.size()) return nullptr;
+    // (Handles index the window list directly; windows are never removed.)
     return &windows_[h - kFirstWindow];
 }
 

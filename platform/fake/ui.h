@@ -4,6 +4,7 @@
 // script or the default close handling ends it.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -30,11 +31,14 @@ struct FakeTemplate {
 struct FakeWindow {
     HWindow handle = HWindow::None;
     HWindow parent = HWindow::None;
+    std::string className;
     int templateId = 0;
     int controlId = 0;
     std::string text;
     Rect rect;  // screen coordinates
     bool visible = false;
+    bool topmost = false;
+    bool minimised = false;
     bool destroyed = false;
     bool modal = false;
     bool ended = false;
@@ -62,6 +66,8 @@ public:
     void ShowWindow(HWindow wnd, bool show) override;
     void PaintNow(HWindow wnd) override;
     int GetSystemMetrics(int index) override;
+    std::intptr_t SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;
@@ -72,7 +78,16 @@ public:
     std::intptr_t Send(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam = 0,
                        std::intptr_t lParam = 0);
 
+    // A message for the window's queue, delivered by Pump() in order.
+    void PostMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+    // Delivers every queued message, including those posted meanwhile.
+    void Pump();
+    // A window of another program (the taskbar, a media player, ...).
+    HWindow AddWindow(const std::string& className, const Rect& rect, HWindow parent = HWindow::None);
+
     FakeWindow* Find(HWindow wnd);
+    // Children of a window in creation order, and their children after each.
+    std::vector<HWindow> Descendants(HWindow parent) const;
     // Windows made from a template, live or destroyed, in creation order.
     std::vector<const FakeWindow*> WindowsFrom(int templateId) const;
 
@@ -89,7 +104,8 @@ private:
 
     FakeClock& clock_;
     EventLog& log_;
-    std::vector<FakeWindow> windows_;
+    std::deque<FakeWindow> windows_;  // a deque: handles and pointers stay valid
+    std::deque<Message> queue_;
     std::map<std::uintptr_t, std::string> loadedBitmaps_;
 };
 

@@ -19,5 +19,10 @@ static_assert(kWmDestroy == WM_DESTROY && kWmPaint == WM_PAINT && kWmClose == WM
               kWmRButtonDown == WM_RBUTTONDOWN && kWmRButtonUp == WM_RBUTTONUP &&
               kWmHotKey == WM_HOTKEY && kWmUser == WM_USER,
               "window messages");
+static_assert(kWmSetIcon == WM_SETICON, "WM_SETICON");
+static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT &&
+              kModWin == MOD_WIN && kModNoRepeat == 0x4000, "hot key modifiers");
+static_assert(kHtClient == HTCLIENT && kHtCaption == HTCAPTION && kTpmRightButton == TPM_RIGHTBUTTON &&
+              kIdAniCaption == IDANI_CAPTION && kMbIconHand == MB_ICONHAND, "shell numbers");
 static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL, "dialog results");
 }  // namespace lv

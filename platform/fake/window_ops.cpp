@@ -1,0 +1,277 @@
+#include "platform/fake/window_ops.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/constants.h"
+
+namespace lv::fake {
+
+namespace {
+
+constexpr std::uintptr_t kCursorBase = 0xC00000;
+constexpr std::uintptr_t kIconBase = 0xD00000;
+
+std::vector<FakeMenuItem> ProgramMenu(int toggleCommand, const char* toggleText) {
+    return {{40003, "Start", true}, {40005, "Stop", true},  {0, "", true},
+            {40008, "Setting", true}, {0, "", true},         {toggleCommand, toggleText, true},
+            {0, "", true},            {40007, "Help", true}, {0, "", true},
+            {40001, "About...", true}, {0, "", true},        {40002, "Exit", true}};
+}
+
+void CopyBounded(const std::string& s, char* out, int size) {
+    if (size <= 0) return;
+    const std::size_t n = std::min<std::size_t>(s.size(), std::size_t(size - 1));
+    std::memcpy(out, s.data(), n);
+    out[n] = '\0';
+}
+
+}  // namespace
+
+FakeWindowOps::FakeWindowOps(FakeClock& clock, EventLog& log, FakeUi& ui) : clock_(clock), log_(log), ui_(ui) {
+    menuResources[6000] = ProgramMenu(40006, "Show Bar");
+    menuResources[7000] = ProgramMenu(40009, "Hide Bar");
+}
+
+void FakeWindowOps::SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
+                                        std::int32_t height) {
+    FakeWindow* w = ui_.Find(wnd);
+    if (w == nullptr) return;
+    w->rect = Rect{x, y, x + width, y + height};
+    w->topmost = true;
+    log_.Add(clock_.Now(), "place " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) +
+                               " " + std::to_string(height));
+}
+
+bool FakeWindowOps::IsWindowVisible(HWindow wnd) {
+    const FakeWindow* w = ui_.Find(wnd);
+    return w != nullptr && w->visible && !w->destroyed;
+}
+
+bool FakeWindowOps::IsIconic(HWindow wnd) {
+    const FakeWindow* w = ui_.Find(wnd);
+    return w != nullptr && w->minimised;
+}
+
+Rect FakeWindowOps::GetClientRect(HWindow wnd) {
+    const FakeWindow* w = ui_.Find(wnd);
+    return w == nullptr ? Rect{} : Rect{0, 0, w->rect.Width(), w->rect.Height()};
+}
+
+void FakeWindowOps::SetWindowIcons(HWindow wnd, HIcon icon) { windowIcons[std::uintptr_t(wnd)] = icon; }
+
+bool FakeWindowOps::SetForegroundWindow(HWindow wnd) {
+    foreground = wnd;
+    log_.Add(clock_.Now(), "foreground");
+    return true;
+}
+
+std::intptr_t FakeWindowOps::DefaultWindowProc(HWindow, std::uint32_t msg, std::uintptr_t, std::intptr_t) {
+    ++defaultProcCalls;
+    return msg == kWmNcHitTest ? kHtClient : 0;
+}
+
+bool FakeWindowOps::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
+    if (!ui_.IsWindow(wnd)) return false;
+    KillTimer(wnd, id);
+    timers_.push_back(Timer{wnd, id, periodMs, clock_.Now() + periodMs});
+    log_.Add(clock_.Now(), "timer set " + std::to_string(id) + " " + std::to_string(periodMs));
+    return true;
+}
+
+bool FakeWindowOps::KillTimer(HWindow wnd, std::uintptr_t id) {
+    auto it = std::find_if(timers_.begin(), timers_.end(),
+                           [&](const Timer& t) { return t.wnd == wnd && t.id == id; });
+    if (it == timers_.end()) return false;
+    timers_.erase(it);
+    log_.Add(clock_.Now(), "timer kill " + std::to_string(id));
+    return true;
+}
+
+std::uint32_t FakeWindowOps::TimerPeriod(HWindow wnd, std::uintptr_t id) const {
+    for (const Timer& t : timers_) {
+        if (t.wnd == wnd && t.id == id) return t.period;
+    }
+    return 0;
+}
+
+void FakeWindowOps::RunFor(std::uint64_t ms) {
+    const std::uint64_t end = clock_.Now() + ms;
+    for (;;) {
+        ui_.Pump();
+        auto next = std::min_element(timers_.begin(), timers_.end(),
+                                     [](const Timer& a, const Timer& b) { return a.due < b.due; });
+        if (next == timers_.end() || next->due > end) break;
+        if (next->due > clock_.Now()) clock_.Advance(next->due - clock_.Now());
+        next->due = clock_.Now() + next->period;
+        const HWindow wnd = next->wnd;
+        const std::uintptr_t id = next->id;
+        if (!ui_.IsWindow(wnd)) {
+            timers_.erase(next);
+            continue;
+        }
+        ui_.Send(wnd, kWmTimer, id, 0);
+    }
+    if (end > clock_.Now()) clock_.Advance(end - clock_.Now());
+    ui_.Pump();
+}
+
+bool FakeWindowOps::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
+    const std::uint32_t base = modifiers & ~kModNoRepeat;
+    bool refused = (refuseNoRepeat && (modifiers & kModNoRepeat)) || takenHotKeys.count({base, key}) != 0;
+    for (const HotKey& h : hotKeys) refused = refused || (h.modifiers == base && h.key == key);
+    log_.Add(clock_.Now(), "hotkey " + std::to_string(modifiers) + " " + std::to_string(key) +
+                               (refused ? " refused" : " registered"));
+    if (refused) return false;
+    hotKeys.push_back(HotKey{wnd, id, base, key});
+    return true;
+}
+
+bool FakeWindowOps::UnregisterHotKey(HWindow wnd, int id) {
+    auto it = std::find_if(hotKeys.begin(), hotKeys.end(), [&](const HotKey& h) { return h.wnd == wnd && h.id == id; });
+    if (it == hotKeys.end()) return false;
+    hotKeys.erase(it);
+    return true;
+}
+
+HWindow FakeWindowOps::CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) {
+    if (!ui_.IsWindow(parent)) return HWindow::None;
+    const HWindow tb = ui_.AddWindow("ToolbarWindow32", Rect{}, parent);
+    ui_.Find(tb)->controlId = controlId;
+    toolBars.push_back(FakeToolBar{tb, bitmapId, std::vector<int>(commands, commands + count)});
+    log_.Add(clock_.Now(), "toolbar " + std::to_string(bitmapId));
+    return tb;
+}
+
+FakeToolBar* FakeWindowOps::FindToolBar(HWindow tb) {
+    for (FakeToolBar& t : toolBars) {
+        if (t.handle == tb) return &t;
+    }
+    return nullptr;
+}
+
+void FakeWindowOps::PlaceChild(HWindow child, const Rect& clientRect) {
+    if (FakeToolBar* t = FindToolBar(child)) t->placed = clientRect;
+}
+
+// Buttons of 24 x 22 and a tool bar without borders.
+std::int32_t FakeWindowOps::GetToolBarHeight(HWindow) { return 22; }
+
+HMenu FakeWindowOps::LoadMenu(int id) {
+    auto res = menuResources.find(id);
+    if (res == menuResources.end()) return HMenu::None;
+    const std::uintptr_t bar = nextMenu_++;
+    const std::uintptr_t popup = nextMenu_++;
+    menus_[bar] = FakeMenu{id, false, {}, -1, false, 0};
+    menus_[popup] = FakeMenu{id, true, res->second, -1, false, bar};
+    return HMenu(bar);
+}
+
+FakeMenu* FakeWindowOps::FindMenu(HMenu menu) {
+    auto it = menus_.find(std::uintptr_t(menu));
+    return it == menus_.end() || it->second.destroyed ? nullptr : &it->second;
+}
+
+HMenu FakeWindowOps::GetSubMenu(HMenu menu, int position) {
+    const FakeMenu* m = FindMenu(menu);
+    if (m == nullptr || m->isPopup || position != 0) return HMenu::None;
+    for (const auto& [handle, child] : menus_) {
+        if (child.parent == std::uintptr_t(menu)) return HMenu(handle);
+    }
+    return HMenu::None;
+}
+
+void FakeWindowOps::SetMenuDefaultItem(HMenu menu, int position) {
+    if (FakeMenu* m = FindMenu(menu)) m->defaultPosition = position;
+}
+
+void FakeWindowOps::EnableMenuItem(HMenu menu, int commandId, bool enabled) {
+    FakeMenu* m = FindMenu(menu);
+    if (m == nullptr) return;
+    for (FakeMenuItem& item : m->items) {
+        if (item.command == commandId) item.enabled = enabled;
+    }
+}
+
+void FakeWindowOps::TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t x, std::int32_t y, HWindow owner) {
+    const FakeMenu* m = FindMenu(menu);
+    if (m == nullptr) return;
+    trackedMenus.push_back(TrackedMenu{m->resourceId, m->items, m->defaultPosition, Point{x, y}, flags, owner,
+                                       foreground == owner});
+    log_.Add(clock_.Now(), "menu " + std::to_string(m->resourceId));
+    const int choice = nextMenuChoice;
+    nextMenuChoice = 0;
+    if (choice == 0) return;
+    // A greyed item cannot be chosen; the menu closes without a command.
+    for (const FakeMenuItem& item : m->items) {
+        if (item.command == choice && item.enabled) ui_.PostMessage(owner, kWmCommand, std::uintptr_t(choice), 0);
+    }
+}
+
+void FakeWindowOps::DestroyMenu(HMenu menu) {
+    FakeMenu* m = FindMenu(menu);
+    if (m == nullptr) return;
+    m->destroyed = true;
+    for (auto& [handle, child] : menus_) {
+        if (child.parent == std::uintptr_t(menu)) child.destroyed = true;
+    }
+    log_.Add(clock_.Now(), "menu destroy");
+}
+
+HWindow FakeWindowOps::FindWindow(const char* className) {
+    for (HWindow w : ui_.Descendants(HWindow::None)) {
+        const FakeWindow* fw = ui_.Find(w);
+        if (fw != nullptr && IsNone(fw->parent) && fw->className == className) return w;
+    }
+    return HWindow::None;
+}
+
+void FakeWindowOps::EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) {
+    for (HWindow w : ui_.Descendants(parent)) {
+        if (!visit(w)) return;
+    }
+}
+
+void FakeWindowOps::GetClassName(HWindow wnd, char* name, int size) {
+    const FakeWindow* w = ui_.Find(wnd);
+    CopyBounded(w ? w->className : std::string(), name, size);
+}
+
+void FakeWindowOps::DrawAnimatedRects(HWindow, int animation, const Rect& from, const Rect& to) {
+    animations.push_back(Animation{animation, from, to});
+    log_.Add(clock_.Now(), "animate");
+}
+
+HCursor FakeWindowOps::LoadOwnCursor(int id) { return HCursor(kCursorBase + std::uintptr_t(id)); }
+
+void FakeWindowOps::SetCursor(HCursor cursor) {
+    currentCursor = cursor;
+    ++cursorSets;
+}
+
+HIcon FakeWindowOps::LoadOwnIcon(int id) { return HIcon(kIconBase + std::uintptr_t(id)); }
+
+int FakeWindowOps::ResourceOf(HCursor cursor) { return int(std::uintptr_t(cursor) - kCursorBase); }
+int FakeWindowOps::ResourceOf(HIcon icon) { return int(std::uintptr_t(icon) - kIconBase); }
+
+void FakeWindowOps::PaintIconic(HWindow, HIcon, std::int32_t, std::int32_t) { ++iconicPaints; }
+
+int FakeWindowOps::GetModuleFileName(char* path, int size) {
+    CopyBounded(modulePath, path, size);
+    // Like the system: a path that does not fit answers the buffer's size.
+    return int(modulePath.size()) >= size ? size : int(modulePath.size());
+}
+
+HWindow FakeWindowOps::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {
+    helpCalls.push_back(HelpCall{path, command});
+    log_.Add(clock_.Now(), std::string("help ") + path);
+    return helpFiles.count(path) ? ui_.AddWindow("HH Parent", Rect{100, 100, 700, 500}) : HWindow::None;
+}
+
+int FakeWindowOps::MessageBox(HWindow, const char* text, const char* caption, std::uint32_t flags) {
+    messageBoxes.push_back(Box{text, caption ? caption : "", flags});
+    log_.Add(clock_.Now(), std::string("message box ") + text);
+    return 1;
+}
+
+}  // namespace lv::fake
