@@ -18,6 +18,7 @@ public:
     // SetWindowPos with HWND_TOPMOST and no flags.
     virtual void SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
                                      std::int32_t height) = 0;
+    // The window's own visible style, whatever its parent's.
     virtual bool IsWindowVisible(HWindow wnd) = 0;
     virtual bool IsIconic(HWindow wnd) = 0;
     virtual Rect GetClientRect(HWindow wnd) = 0;

@@ -4,6 +4,7 @@
 #include "platform/win32/screen.h"
 #include "platform/win32/system.h"
 #include "platform/win32/ui.h"
+#include "platform/win32/window_ops.h"
 
 namespace lv::win32 {
 
@@ -15,6 +16,7 @@ struct Win32Platform {
     Win32Clock clock;
     Win32System system;
     Win32Ui ui;
+    Win32WindowOps windowOps;
 };
 }  // namespace
 
@@ -30,6 +32,7 @@ void InstallWin32Platform(HINSTANCE instance) {
     services.clock = &platform->clock;
     services.system = &platform->system;
     services.ui = &platform->ui;
+    services.windowOps = &platform->windowOps;
     InstallPlatform(services);
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/window_ops.h"
+
+namespace lv::win32 {
+
+class Win32WindowOps : public IWindowOps {
+public:
+    void SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
+                             std::int32_t height) override;
+    bool IsWindowVisible(HWindow wnd) override;
+    bool IsIconic(HWindow wnd) override;
+    Rect GetClientRect(HWindow wnd) override;
+    void SetWindowIcons(HWindow wnd, HIcon icon) override;
+    bool SetForegroundWindow(HWindow wnd) override;
+    std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                                    std::intptr_t lParam) override;
+    bool SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
+    bool KillTimer(HWindow wnd, std::uintptr_t id) override;
+    bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) override;
+    bool UnregisterHotKey(HWindow wnd, int id) override;
+    HWindow CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) override;
+    void PlaceChild(HWindow child, const Rect& clientRect) override;
+    std::int32_t GetToolBarHeight(HWindow toolBar) override;
+    HMenu LoadMenu(int id) override;
+    HMenu GetSubMenu(HMenu menu, int position) override;
+    void SetMenuDefaultItem(HMenu menu, int position) override;
+    void EnableMenuItem(HMenu menu, int commandId, bool enabled) override;
+    void TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t x, std::int32_t y, HWindow owner) override;
+    void DestroyMenu(HMenu menu) override;
+    HWindow FindWindow(const char* className) override;
+    void EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) override;
+    void GetClassName(HWindow wnd, char* name, int size) override;
+    void DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) override;
+    Point GetCursorPos() override;
+    HCursor LoadOwnCursor(int id) override;
+    void SetCursor(HCursor cursor) override;
+    HIcon LoadOwnIcon(int id) override;
+    void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) override;
+    int GetModuleFileName(char* path, int size) override;
+    HWindow HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) override;
+    int MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) override;
+};
+
+}  // namespace lv::win32
