@@ -133,14 +133,15 @@ void Win32WindowOps::DestroyMenu(HMenu menu) { ::DestroyMenu(ToHmenu(menu)); }
 
 HWindow Win32WindowOps::FindWindow(const char* className) { return FromHwnd(::FindWindowA(className, nullptr)); }
 
+namespace {
+BOOL CALLBACK VisitChild(HWND child, LPARAM data) {
+    const auto& visit = *reinterpret_cast<const std::function<bool(HWindow)>*>(data);
+    return visit(FromHwnd(child)) ? TRUE : FALSE;
+}
+}  // namespace
+
 void Win32WindowOps::EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) {
-    struct Walk {
-        const std::function<bool(HWindow)>* visit;
-    } walk{&visit};
-    ::EnumChildWindows(
-        ToHwnd(parent),
-        [](HWND child, LPARAM data) -> BOOL { return (*reinterpret_cast<Walk*>(data)->visit)(FromHwnd(child)); },
-        LPARAM(&walk));
+    ::EnumChildWindows(ToHwnd(parent), VisitChild, LPARAM(&visit));
 }
 
 void Win32WindowOps::GetClassName(HWindow wnd, char* name, int size) {
