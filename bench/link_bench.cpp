@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/literal_painter.h"
 #include "link/line_code.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
@@ -37,25 +38,6 @@ public:
 private:
     lv::IScreen& real_;
 };
-
-void PaintLiterally(const lv::FramePlan& plan, const lv::FrameGeometry& g) {
-    lv::IScreen& s = lv::Screen();
-    const lv::HDc dc = s.OpenScreenDC();
-    if (lv::IsNone(dc)) return;
-    auto line = [&](lv::Colour c, std::int64_t x) {
-        const lv::HPen pen = s.CreateSolidPen(c);
-        const lv::HPen old = s.SelectPen(dc, pen);
-        s.LineTo(dc, std::int32_t(x), 0);
-        s.SelectPen(dc, old);
-        s.DeletePen(pen);
-    };
-    s.MoveTo(dc, 0, 0);
-    line(0, std::int64_t(g.lastColumn) + 1);
-    for (int i = 0; i < plan.count; ++i) line(plan.parts[i].colour, plan.parts[i].end);
-    s.MoveTo(dc, std::int32_t(g.cellStart[lv::kFrameCells]), 0);
-    line(0, g.lastColumn);
-    s.CloseScreenDC(dc);
-}
 
 struct Figures {
     double medianMs = 0;
@@ -102,7 +84,7 @@ int main(int argc, char** argv) {
         const char* names[3] = {"off", "rows", "columns"};
         for (int k = 0; k < 3; ++k) {
             const Figures ours = Measure(counter, repeats, [&] { lv::PaintFramePlan(plans[k], g); });
-            const Figures literal = Measure(counter, repeats, [&] { PaintLiterally(plans[k], g); });
+            const Figures literal = Measure(counter, repeats, [&] { lv::PaintFramePlanLiterally(plans[k], g); });
             std::printf("%-8u %-8s | %10.3f %10.3f %6d %5d | %10.3f %10.3f %6d %5d | %6.2f %6.2f\n", horzRes,
                         names[k], ours.medianMs, ours.worstMs, ours.calls, ours.pens, literal.medianMs,
                         literal.worstMs, literal.calls, literal.pens,

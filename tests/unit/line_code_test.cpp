@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bench/literal_painter.h"
 #include "platform/fake/fake_desktop.h"
 #include "row_helpers.h"
 
@@ -208,26 +209,6 @@ TEST(LineCode, ScreensWithFewSparePixelsStayInsideTheRow) {
     }
 }
 
-// Paints a plan the plain way: a pen made, selected and deleted for every
-// part, the lead, each part and the tail as separate lines.
-void PaintLiterally(const FramePlan& plan, const FrameGeometry& g) {
-    IScreen& s = Screen();
-    const HDc dc = s.OpenScreenDC();
-    auto line = [&](Colour c, std::int64_t x) {
-        const HPen pen = s.CreateSolidPen(c);
-        const HPen old = s.SelectPen(dc, pen);
-        s.LineTo(dc, std::int32_t(x), 0);
-        s.SelectPen(dc, old);
-        s.DeletePen(pen);
-    };
-    s.MoveTo(dc, 0, 0);
-    line(0, std::int64_t(g.lastColumn) + 1);
-    for (int i = 0; i < plan.count; ++i) line(plan.parts[i].colour, plan.parts[i].end);
-    s.MoveTo(dc, std::int32_t(g.cellStart[kFrameCells]), 0);
-    line(0, g.lastColumn);
-    s.CloseScreenDC(dc);
-}
-
 TEST(LineCode, PainterMatchesLiteralPaintingOnManyWidths) {
     const int widths[] = {640, 800, 961, 1024, 1152, 1280, 1366, 1440, 1600, 1920, 2560, 3840};
     for (int horzRes : widths) {
@@ -246,7 +227,7 @@ TEST(LineCode, PainterMatchesLiteralPaintingOnManyWidths) {
             FakeDesktop fast(horzRes, 768);
             PaintFramePlan(plans[i], g);
             FakeDesktop literal(horzRes, 768);
-            PaintLiterally(plans[i], g);
+            PaintFramePlanLiterally(plans[i], g);
             EXPECT_EQ(fast.screen.Row(), literal.screen.Row());
             EXPECT_LE(fast.screen.pensCreated, 8);
             EXPECT_EQ(fast.screen.pensCreated, fast.screen.pensDeleted);
