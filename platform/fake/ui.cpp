@@ -206,4 +206,12 @@ std::vector<const FakeWindow*> FakeUi::WindowsFrom(int templateId) const {
     return out;
 }
 
+std::vector<HWindow> FakeUi::TopLevelWindows() const {
+    std::vector<HWindow> out;
+    for (const FakeWindow& w : windows_) {
+        if (!w.destroyed && IsNone(w.parent)) out.push_back(w.handle);
+    }
+    return out;
+}
+
 }  // namespace lv::fake

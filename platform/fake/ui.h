@@ -75,6 +75,8 @@ public:
     FakeWindow* Find(HWindow wnd);
     // Windows made from a template, live or destroyed, in creation order.
     std::vector<const FakeWindow*> WindowsFrom(int templateId) const;
+    // Live dialogs without a parent, in creation order.
+    std::vector<HWindow> TopLevelWindows() const;
 
     std::map<int, FakeTemplate> templates;
     std::map<std::string, Point> bitmaps;  // resource name -> size
