@@ -55,7 +55,7 @@ void CCursorScheme::Capture() {
 // The directory is used only when it fits the 100-character buffer whole;
 // otherwise it stays empty and animated files cannot be located.
 void CCursorScheme::ReadWindowsDirectory() {
-    const std::uint32_t length = Registry().GetWindowsDirectory(m_szWinDir, kWinDirSize);
+    const std::uint32_t length = Registry().GetWindowsDir(m_szWinDir, kWinDirSize);
     if (length == 0 || length >= kWinDirSize) m_szWinDir[0] = '\0';
     m_szWinDir[kWinDirSize - 1] = '\0';
 }
@@ -86,12 +86,12 @@ void CCursorScheme::CaptureEntry(CursorEntry& entry, const char* valueName, HKey
         // looked up under the Windows directory.
         entry.strPath = std::string(m_szWinDir) + kCursorsFolder + CursorFileName(value);
         entry.bAnimated = 1;
-        entry.hSaved = cursors.LoadCursorFromFile(entry.strPath.c_str());
+        entry.hSaved = cursors.LoadCursorFile(entry.strPath.c_str());
         if (!IsNone(entry.hSaved)) return;
         // The file does not load: keep what the id shows now, so that putting
         // the scheme back never leaves a selection pointer in place.
     }
-    entry.hSaved = cursors.CopyCursor(cursors.LoadSystemCursor(entry.nId));
+    entry.hSaved = cursors.DuplicateCursor(cursors.LoadSystemCursor(entry.nId));
 }
 
 // ---------------------------------------------------------------------------
@@ -105,7 +105,7 @@ void CCursorScheme::Install(HCursor cursor, std::uint32_t id) {
 }
 
 void CCursorScheme::InstallCopyOf(HCursor cursor, std::uint32_t id) {
-    Install(SystemCursors().CopyCursor(cursor), id);
+    Install(SystemCursors().DuplicateCursor(cursor), id);
 }
 
 void CCursorScheme::Restore() {
@@ -113,7 +113,7 @@ void CCursorScheme::Restore() {
     for (const CursorEntry& entry : m_entries) {
         if (entry.bAnimated) {
             // Loaded again each time: the system owns what it installed.
-            const HCursor loaded = SystemCursors().LoadCursorFromFile(entry.strPath.c_str());
+            const HCursor loaded = SystemCursors().LoadCursorFile(entry.strPath.c_str());
             if (!IsNone(loaded)) {
                 Install(loaded, entry.nId);
                 continue;

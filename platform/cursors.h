@@ -16,10 +16,10 @@ public:
     // The handle is shared: never destroyed by the caller.
     virtual HCursor LoadSystemCursor(std::uint32_t id) = 0;
     // CopyIcon: an independent copy the caller owns. None on failure.
-    virtual HCursor CopyCursor(HCursor cursor) = 0;
+    virtual HCursor DuplicateCursor(HCursor cursor) = 0;
     // LoadCursorFromFileA: a cursor (animated or not) from a file, owned by
     // the caller. None when the file cannot be loaded.
-    virtual HCursor LoadCursorFromFile(const char* path) = 0;
+    virtual HCursor LoadCursorFile(const char* path) = 0;
     // One of the program's own cursor resources, a new handle each call that
     // the caller owns. None when there is no such resource.
     virtual HCursor LoadOwnCursor(int resourceId) = 0;

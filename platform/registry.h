@@ -28,7 +28,7 @@ public:
     // GetWindowsDirectoryA: the length copied (without the terminator) when
     // it fits in `size` characters; otherwise the size needed (terminator
     // included) and the buffer is undefined; 0 on failure.
-    virtual std::uint32_t GetWindowsDirectory(char* buffer, std::uint32_t size) = 0;
+    virtual std::uint32_t GetWindowsDir(char* buffer, std::uint32_t size) = 0;
 };
 
 }  // namespace lv

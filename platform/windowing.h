@@ -36,7 +36,7 @@ public:
     // handler must live until OnDestroyed. None when it cannot be made.
     virtual HWindow CreateHiddenWindow(const char* title, IWindowHandler* handler) = 0;
     // SendMessageA: delivered at once, on this thread.
-    virtual std::intptr_t SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+    virtual std::intptr_t SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                       std::intptr_t lParam) = 0;
     // SetTimer with no callback: WM_TIMER with wParam `id` reaches the
     // window every `periodMs` while its thread runs its message loop.
@@ -46,7 +46,7 @@ public:
     virtual bool KillTimer(HWindow wnd, std::uintptr_t id) = 0;
     // RegisterWindowMessageA: the same number for the same name throughout
     // the session; 0 on failure.
-    virtual std::uint32_t RegisterWindowMessage(const char* name) = 0;
+    virtual std::uint32_t RegisterMessage(const char* name) = 0;
 };
 
 }  // namespace lv

@@ -21,7 +21,7 @@ CTrayNotifyIcon::CTrayNotifyIcon() {
     // Registered before the first hidden window exists. The platform is in
     // place only once the program runs, so the first icon does it.
     if (TaskbarCreatedMessage == 0) {
-        TaskbarCreatedMessage = Windowing().RegisterWindowMessage("TaskbarCreated");
+        TaskbarCreatedMessage = Windowing().RegisterMessage("TaskbarCreated");
     }
 }
 

@@ -16,7 +16,7 @@ bool CTrayRessurectionWnd::Create() {
     return !IsNone(m_hWnd);
 }
 
-void CTrayRessurectionWnd::Close() { Windowing().SendMessage(m_hWnd, kWmClose, 0, 0); }
+void CTrayRessurectionWnd::Close() { Windowing().SendWindowMessage(m_hWnd, kWmClose, 0, 0); }
 
 std::intptr_t CTrayRessurectionWnd::OnCreate(HWindow wnd) {
     m_hWnd = wnd;

@@ -23,7 +23,7 @@ bool CTrayTimerWnd::Create() {
     return !IsNone(m_hWnd);
 }
 
-void CTrayTimerWnd::Close() { Windowing().SendMessage(m_hWnd, kWmClose, 0, 0); }
+void CTrayTimerWnd::Close() { Windowing().SendWindowMessage(m_hWnd, kWmClose, 0, 0); }
 
 HIcon CTrayTimerWnd::GetCurrentIcon() const {
     return m_phIcons.empty() ? HIcon::None : m_phIcons[std::size_t(m_nCurrentIconIndex)];

@@ -38,13 +38,13 @@ std::string FakeCursors::ImageOf(HCursor cursor) const {
     return it->second.image;
 }
 
-HCursor FakeCursors::CopyCursor(HCursor cursor) {
+HCursor FakeCursors::DuplicateCursor(HCursor cursor) {
     const std::string image = ImageOf(cursor);
     if (failCopy || image.empty()) return HCursor::None;
     return NewHandle(image);
 }
 
-HCursor FakeCursors::LoadCursorFromFile(const char* path) {
+HCursor FakeCursors::LoadCursorFile(const char* path) {
     ++fileLoads;
     log_.Add(clock_.Now(), std::string("cursor file ") + path);
     auto it = files.find(path);

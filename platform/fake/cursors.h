@@ -20,8 +20,8 @@ public:
     FakeCursors(FakeClock& clock, EventLog& log);
 
     HCursor LoadSystemCursor(std::uint32_t id) override;
-    HCursor CopyCursor(HCursor cursor) override;
-    HCursor LoadCursorFromFile(const char* path) override;
+    HCursor DuplicateCursor(HCursor cursor) override;
+    HCursor LoadCursorFile(const char* path) override;
     HCursor LoadOwnCursor(int resourceId) override;
     bool SetSystemCursor(HCursor cursor, std::uint32_t id) override;
     void DestroyCursor(HCursor cursor) override;

@@ -52,7 +52,7 @@ void FakeRegistry::CloseKey(HKey key) {
     }
 }
 
-std::uint32_t FakeRegistry::GetWindowsDirectory(char* buffer, std::uint32_t size) {
+std::uint32_t FakeRegistry::GetWindowsDir(char* buffer, std::uint32_t size) {
     if (failWindowsDirectory) return 0;
     const std::uint32_t length = std::uint32_t(windowsDirectory.size());
     if (length + 1 > size) {

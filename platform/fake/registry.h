@@ -26,7 +26,7 @@ public:
     std::int32_t QueryValue(HKey key, const char* name, std::uint32_t* type, std::uint8_t* data,
                             std::uint32_t* size) override;
     void CloseKey(HKey key) override;
-    std::uint32_t GetWindowsDirectory(char* buffer, std::uint32_t size) override;
+    std::uint32_t GetWindowsDir(char* buffer, std::uint32_t size) override;
 
     // A string value as the registry editor writes it: the text and its
     // terminator, unless `terminated` is false.

@@ -68,13 +68,13 @@ const TrayIcon* FakeTray::Icon(std::uint32_t id) const {
 std::intptr_t FakeTray::Click(std::uint32_t id, std::uint32_t mouseMessage) {
     const TrayIcon* icon = Icon(id);
     if (icon == nullptr || icon->uCallbackMessage == 0) return 0;
-    return windowing_.SendMessage(icon->hWnd, icon->uCallbackMessage, id, std::intptr_t(mouseMessage));
+    return windowing_.SendWindowMessage(icon->hWnd, icon->uCallbackMessage, id, std::intptr_t(mouseMessage));
 }
 
 void FakeTray::RestartTaskbar() {
     icons.clear();
     log_.Add(clock_.Now(), "taskbar restart");
-    windowing_.Broadcast(windowing_.RegisterWindowMessage("TaskbarCreated"));
+    windowing_.Broadcast(windowing_.RegisterMessage("TaskbarCreated"));
 }
 
 HIcon FakeTray::Handle(const std::string& name) {

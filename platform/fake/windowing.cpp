@@ -39,7 +39,7 @@ HiddenWindow* FakeWindowing::FindHidden(HWindow wnd) {
     return &hidden_[h - kFirstHidden];
 }
 
-std::intptr_t FakeWindowing::SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+std::intptr_t FakeWindowing::SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                          std::intptr_t lParam) {
     HiddenWindow* w = FindHidden(wnd);
     if (w == nullptr) return ui_.Send(wnd, msg, wParam, lParam);
@@ -105,7 +105,7 @@ bool FakeWindowing::KillTimer(HWindow wnd, std::uintptr_t id) {
     return false;
 }
 
-std::uint32_t FakeWindowing::RegisterWindowMessage(const char* name) {
+std::uint32_t FakeWindowing::RegisterMessage(const char* name) {
     auto& table = AtomTable();
     auto it = table.find(name);
     if (it != table.end()) return it->second;
@@ -139,7 +139,7 @@ void FakeWindowing::RunFor(std::uint64_t ms) {
         const HWindow wnd = timer.wnd;
         const std::uintptr_t id = timer.id;
         ++timerTicks;
-        SendMessage(wnd, kWmTimer, id, 0);
+        SendWindowMessage(wnd, kWmTimer, id, 0);
     }
     if (clock_.Now() < end) clock_.Advance(end - clock_.Now());
 }
@@ -151,7 +151,7 @@ void FakeWindowing::Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::int
         if (!w.destroyed) targets.push_back(w.handle);
     }
     for (HWindow wnd : ui_.TopLevelWindows()) targets.push_back(wnd);
-    for (HWindow wnd : targets) SendMessage(wnd, msg, wParam, lParam);
+    for (HWindow wnd : targets) SendWindowMessage(wnd, msg, wParam, lParam);
 }
 
 std::vector<const HiddenWindow*> FakeWindowing::HiddenWindowsTitled(const std::string& title) const {

@@ -35,11 +35,11 @@ public:
     FakeWindowing(FakeClock& clock, EventLog& log, FakeUi& ui) : clock_(clock), log_(log), ui_(ui) {}
 
     HWindow CreateHiddenWindow(const char* title, IWindowHandler* handler) override;
-    std::intptr_t SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+    std::intptr_t SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                               std::intptr_t lParam) override;
     std::uintptr_t SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
     bool KillTimer(HWindow wnd, std::uintptr_t id) override;
-    std::uint32_t RegisterWindowMessage(const char* name) override;
+    std::uint32_t RegisterMessage(const char* name) override;
 
     // The message loop runs for `ms` of virtual time. Handlers that Sleep
     // move the clock on; a timer that fell due meanwhile fires once, as

@@ -419,7 +419,7 @@ TEST_F(TrayIconTest, ActivationStateIsOneCopyForTheProgram) {
 
 TEST_F(TrayIconTest, TaskbarCreatedIsRegisteredOnce) {
     EXPECT_NE(CTrayNotifyIcon::TaskbarCreatedMessage, 0u);
-    EXPECT_EQ(CTrayNotifyIcon::TaskbarCreatedMessage, desk.windowing.RegisterWindowMessage("TaskbarCreated"));
+    EXPECT_EQ(CTrayNotifyIcon::TaskbarCreatedMessage, desk.windowing.RegisterMessage("TaskbarCreated"));
 }
 
 TEST_F(TrayIconTest, DestructionEndsAnimationThenResurrectionThenIcon) {
@@ -441,7 +441,7 @@ TEST_F(TrayIconTest, HiddenWindowsClosedFromOutsideAreForgotten) {
     ASSERT_TRUE(CreateAsTheProgramDoes());
     // Another program asks every top-level window to close.
     for (const char* title : {kAnimationWindowTitle, kResurrectionWindowTitle}) {
-        desk.windowing.SendMessage(desk.windowing.HiddenWindowsTitled(title)[0]->handle, kWmClose, 0, 0);
+        desk.windowing.SendWindowMessage(desk.windowing.HiddenWindowsTitled(title)[0]->handle, kWmClose, 0, 0);
     }
     EXPECT_EQ(desk.tray.NameOf(icon->GetIcon()), "own 128");
     desk.RunFor(2000);
