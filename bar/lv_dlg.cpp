@@ -1,18 +1,283 @@
+// The floating bar: initialisation, the message table, Show Bar and Hide
+// Bar with their animation, the pop-up menu, Help, dragging and Exit.
 #include "bar/lv_dlg.h"
 
+#include <cstring>
+
+#include "bar/tool_bars.h"
+#include "link/screen_link.h"
 #include "platform/platform.h"
+#include "select/selection_state.h"
 
 namespace lv {
+
+namespace {
+
+constexpr std::uint32_t kDetectionPeriodMs = 1500;
+constexpr std::uint32_t kExitPauseMs = 300;
+constexpr std::uint32_t kTrayAnimationPeriodMs = 1000;
+constexpr int kMoveCursorZone = 24;
+constexpr int kPathSize = 260;
+constexpr char kHelpFileName[] = "\\lvhelp.chm";
+
+// Win+P first; Windows keeps Win+P for itself since Windows 7, so two
+// fallbacks follow. Each is tried without auto-repeat first, then plainly
+// for systems that do not know MOD_NOREPEAT.
+struct HotKeyChoice {
+    std::uint32_t modifiers;
+    const char* name;
+};
+constexpr HotKeyChoice kHotKeys[] = {
+    {kModWin, "Win+P"},
+    {kModWin | kModShift, "Win+Shift+P"},
+    {kModControl | kModAlt, "Ctrl+Alt+P"},
+};
+constexpr std::uint32_t kHotKeyVk = 0x50;  // 'P'
+
+std::uint16_t LowWord(std::uintptr_t v) { return std::uint16_t(v & 0xFFFF); }
+
+}  // namespace
+
+std::intptr_t CLvTrayIcon::OnIconNotify(std::uintptr_t id, std::intptr_t event) {
+    return bar_.OnIconNotify(id, event);
+}
+
+CLvDlg::CLvDlg() : m_trayIcon(*this) { m_hIcon = Tray().LoadOwnIcon(IDR_MAINFRAME); }
+
+CLvDlg::~CLvDlg() = default;
 
 std::intptr_t CLvDlg::DoModal() { return Ui().RunModalDialog(IDD_BAR, this); }
 
 std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
     hwnd_ = dlg;
-    IUi& ui = Ui();
-    const std::int32_t left = ui.GetSystemMetrics(kSmCxScreen) / 2 - 50;
-    ui.MoveWindow(dlg, Rect{left, 0, left + kBarWidth, kBarHeight}, true);
-    ui.ShowWindow(dlg, true);
+    IWindowOps& ops = WindowOps();
+    ops.SetWindowIcons(dlg, m_hIcon);
+
+    if (!m_trayIcon.CreateAnimated(dlg, IDR_MAINFRAME, kTrayTooltip, &m_hIcon, 1, kTrayAnimationPeriodMs,
+                                   WM_TRAY_NOTIFY)) {
+        ops.MessageBox(dlg, "Error", "Lumivane", kMbIconHand);
+        return -1;
+    }
+    RegisterFullScreenKey();
+    CreateToolBars();
+    LayOutToolBars(m_toolBars);
+    PlaceAtTopCentre(0, 0);
+    m_cursorScheme.Capture();
+    m_mouseButtons.Create();
+    Windowing().SetTimer(dlg, kSelectionTimer, kDetectionPeriodMs);
+    System().Trace("lumivane: bar ready");
     return 1;
+}
+
+void CLvDlg::RegisterFullScreenKey() {
+    for (const HotKeyChoice& choice : kHotKeys) {
+        if (WindowOps().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers | kModNoRepeat, kHotKeyVk) ||
+            WindowOps().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers, kHotKeyVk)) {
+            hotKeyName_ = choice.name;
+            char line[64];
+            std::strcpy(line, "lumivane: hot key ");
+            std::strcat(line, choice.name);
+            System().Trace(line);
+            return;
+        }
+    }
+    System().Trace("lumivane: no hot key");
+}
+
+void CLvDlg::CreateToolBars() {
+    for (int i = 0; i < 3; ++i) {
+        const ToolBarButtons& tb = kToolBarButtons[i];
+        m_toolBars[i] = WindowOps().CreateToolBar(hwnd_, kToolBarControlId, tb.resourceId, tb.commands, tb.count);
+    }
+    if (!IsNone(m_toolBars[0])) Ui().ShowWindow(m_toolBars[0], true);
+}
+
+void CLvDlg::PlaceAtTopCentre(std::int32_t width, std::int32_t height) {
+    const std::int32_t x = Ui().GetSystemMetrics(kSmCxScreen) / 2 - 50;
+    WindowOps().SetWindowPosTopmost(hwnd_, x, 0, width, height);
+}
+
+// ---------------------------------------------------------------------------
+// The message table
+
+bool CLvDlg::OnMessage(const Message& m, std::intptr_t& result) {
+    switch (m.msg) {
+        case WM_TRAY_NOTIFY:
+            result = OnTrayNotify(m.wParam, m.lParam);
+            return true;
+        case kWmHotKey:
+            OnFullScreen();
+            return true;
+        case kWmTimer:
+            OnSelectionTick();
+            return true;
+        case kWmSysCommand:
+            if ((m.wParam & 0xFFF0) != 0x10) return false;
+            OnAbout();
+            return true;
+        case kWmPaint:
+            return OnPaint();
+        case kWmQueryDragIcon:
+            result = std::intptr_t(m_hIcon);
+            return true;
+        case kWmSetCursor:
+            result = OnSetCursor();
+            return true;
+        case kWmNcHitTest:
+            // Everywhere a caption: pressing on the logo or the edge drags the bar.
+            WindowOps().DefaultWindowProc(m.hwnd, m.msg, m.wParam, m.lParam);
+            result = kHtCaption;
+            return true;
+        case kWmCommand:
+            return OnCommand(LowWord(m.wParam));
+        default:
+            return false;
+    }
+}
+
+bool CLvDlg::OnCommand(int id) {
+    switch (id) {
+        case ID_APP_ABOUT: OnAbout(); return true;
+        case ID_APP_EXIT: OnExit(); return true;
+        case ID_START: OnStart(); return true;
+        case ID_STOP: OnStop(); return true;
+        case ID_SHOW_BAR: OnShowBar(); return true;
+        case ID_SETTING: OnSetting(); return true;
+        case ID_HIDE_BAR: OnHideBar(); return true;
+        case ID_HELP_TOPICS:
+        case ID_TB_HELP_IDLE:
+        case ID_TB_HELP_ACTIVE:
+        case ID_TB_HELP_SUSPENDED: OnHelp(); return true;
+        case ID_TB_LOGO_IDLE:
+        case ID_TB_LOGO_ACTIVE:
+        case ID_TB_LOGO_SUSPENDED: OnLogoButton(); return true;
+        case ID_TB_FULL_IDLE:
+        case ID_TB_FULL_ACTIVE:
+        case ID_TB_FULL_SUSPENDED: OnFullScreen(); return true;
+        default: return false;  // the dialog's own: WM_CLOSE's cancel ends it
+    }
+}
+
+bool CLvDlg::PreTranslateMessage(const Message& m) {
+    if (m.msg == kWmKeyDown && (m.wParam == 13 || m.wParam == 27)) return true;  // Enter, Escape
+    if (m.msg == kWmRButtonDown) ShowBarMenu();
+    return false;
+}
+
+void CLvDlg::ShowBarMenu() {
+    IWindowOps& ops = WindowOps();
+    const Point pt = ops.GetCursorPos();
+    const HMenu menu = ops.LoadMenu(IDR_BAR_MENU);
+    if (IsNone(menu)) return;
+    const HMenu popup = ops.GetSubMenu(menu, 0);
+    if (!IsNone(popup)) {
+        ops.SetMenuDefaultItem(popup, 0);
+        const std::int32_t state = TheSelection().nState;
+        ops.EnableMenuItem(popup, ID_START, StartEnabledIn(state));
+        ops.EnableMenuItem(popup, ID_STOP, StopEnabledIn(state));
+        ops.TrackPopupMenu(popup, kTpmRightButton, pt.x, pt.y, hwnd_);
+    }
+    ops.DestroyMenu(menu);
+}
+
+std::intptr_t CLvDlg::OnSetCursor() {
+    if (bBarShown == 1 && WindowOps().GetCursorPos().x > Ui().GetWindowRect(hwnd_).right - kMoveCursorZone) {
+        // The resource cursor is shared by the system; one handle serves.
+        if (IsNone(moveCursor_)) moveCursor_ = SystemCursors().LoadOwnCursor(IDC_BAR_MOVE);
+        WindowOps().SetCursor(moveCursor_);
+    }
+    return 0;
+}
+
+bool CLvDlg::OnPaint() {
+    if (!WindowOps().IsIconic(hwnd_)) return false;
+    const Rect client = WindowOps().GetClientRect(hwnd_);
+    const std::int32_t x = (client.Width() - Ui().GetSystemMetrics(kSmCxIcon) + 1) / 2;
+    const std::int32_t y = (client.Height() - Ui().GetSystemMetrics(kSmCyIcon) + 1) / 2;
+    WindowOps().PaintIconic(hwnd_, m_hIcon, x, y);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Show Bar, Hide Bar and the zoom between the bar and the notification area
+
+void CLvDlg::OnShowBar() {
+    AnimateTray(true);
+    PlaceAtTopCentre(kBarWidth, kBarHeight);
+    bBarShown = 1;
+    m_trayIcon.HideIcon();
+    const std::int32_t state = TheSelection().nState;
+    if (state == STATE_IDLE) ShowOnlyToolBar(m_toolBars, 0);
+    if (state == STATE_ACTIVE) ShowOnlyToolBar(m_toolBars, 1);
+    LayOutToolBars(m_toolBars);
+}
+
+void CLvDlg::OnHideBar() {
+    bBarShown = 0;
+    PlaceAtTopCentre(0, 0);
+    AnimateTray(false);
+    m_trayIcon.ShowIcon();
+}
+
+// The notification area without its clock, the whole notification area when
+// there is no clock, or the whole taskbar when there is neither.
+void CLvDlg::AnimateTray(bool towardsBar) {
+    IWindowOps& ops = WindowOps();
+    const HWindow taskbar = ops.FindWindow("Shell_TrayWnd");
+    if (IsNone(taskbar)) return;
+    Rect tray = Ui().GetWindowRect(taskbar);
+    ops.EnumChildWindows(taskbar, [&](HWindow child) {
+        char name[256];
+        ops.GetClassName(child, name, sizeof name);
+        if (std::strcmp(name, "TrayNotifyWnd") == 0) {
+            tray = Ui().GetWindowRect(child);
+        } else if (std::strcmp(name, "TrayClockWClass") == 0) {
+            tray.right = Ui().GetWindowRect(child).left;
+            return false;
+        }
+        return true;
+    });
+    const Rect bar = Ui().GetWindowRect(hwnd_);
+    ops.DrawAnimatedRects(hwnd_, kIdAniCaption, towardsBar ? tray : bar, towardsBar ? bar : tray);
+}
+
+// ---------------------------------------------------------------------------
+// Help, About, Setting, Exit
+
+void CLvDlg::OnHelp() {
+    char path[kPathSize];
+    const int length = WindowOps().GetModuleFileName(path, kPathSize);
+    // A path the buffer cut, or one with no room for the file name, opens
+    // nothing rather than some other file.
+    if (length <= 0 || length >= kPathSize) {
+        System().Trace("lumivane: program path too long for help");
+        return;
+    }
+    char* lastSlash = std::strrchr(path, '\\');
+    const std::size_t folder = lastSlash != nullptr ? std::size_t(lastSlash - path) : 0;
+    if (folder + sizeof kHelpFileName > sizeof path) {
+        System().Trace("lumivane: help path too long");
+        return;
+    }
+    std::memcpy(path + folder, kHelpFileName, sizeof kHelpFileName);
+    WindowOps().HtmlHelp(hwnd_, path, kHhDisplayTopic, 0);
+}
+
+// The About box and the Display adjust dialog come with their own windows;
+// until then each command says what it would show.
+void CLvDlg::OnAbout() { WindowOps().MessageBox(hwnd_, "Lumivane 2.05", "About Lumivane", 0); }
+
+void CLvDlg::OnSetting() { WindowOps().MessageBox(hwnd_, "Display adjust", "Setting", 0); }
+
+void CLvDlg::OnExit() {
+    Windowing().KillTimer(hwnd_, kSelectionTimer);
+    Clock().Sleep(kExitPauseMs);
+    m_cursorScheme.RestoreAtExit();
+    TheScreenLink().Send(SEND_OFF);
+    m_mouseButtons.Release();
+    m_trayIcon.RemoveIcon();
+    Windowing().SendWindowMessage(hwnd_, kWmClose, 0, 0);
+    Clock().Sleep(kExitPauseMs);
 }
 
 }  // namespace lv

@@ -1,27 +1,128 @@
-// The floating bar: the program's one window for the rest of its life.
-// For now a small strip at the top centre of the screen that the user closes
-// with Escape or Alt+F4; closing it ends the program.
+// The floating bar: the program's one window for the rest of its life. It
+// owns the tray icon, the tool bars, the hot key, timer 1, the saved cursor
+// scheme and the mouse button reader, and receives every command. Shown, it
+// is a 95 x 24 strip at the top centre above all windows; hidden, it stays
+// topmost at 0 x 0 and the tray icon stands in for it.
 #pragma once
 
+#include <cstdint>
+
+#include "cursors/cursor_scheme.h"
 #include "platform/ui.h"
+#include "select/mouse_buttons.h"
+#include "tray/ntray.h"
 
 namespace lv {
 
 constexpr int IDD_BAR = 102;
 constexpr int kBarWidth = 95;
 constexpr int kBarHeight = 24;
+constexpr int IDR_MAINFRAME = 128;
+constexpr int IDI_TRAY_ACTIVE = 145;
+constexpr int IDI_TRAY_SUSPENDED = 146;
+constexpr int IDC_BAR_MOVE = 184;
+constexpr int IDR_TRAY_MENU = 6000;
+constexpr int IDR_BAR_MENU = 7000;
+constexpr std::uint32_t WM_TRAY_NOTIFY = 0x0400 + 100;  // 1124
+constexpr int kHotKeyId = 1125;
+constexpr std::uintptr_t kSelectionTimer = 1;
+constexpr char kTrayTooltip[] = "Lumivane 2.05 ";
+
+// Menu and tool bar commands.
+enum BarCommand : int {
+    ID_APP_ABOUT = 40001,
+    ID_APP_EXIT = 40002,
+    ID_START = 40003,
+    ID_STOP = 40005,
+    ID_SHOW_BAR = 40006,
+    ID_HELP_TOPICS = 40007,
+    ID_SETTING = 40008,
+    ID_HIDE_BAR = 40009,
+};
+
+class CLvDlg;
+
+// The bar's tray icon: its notifications go to the bar's tray menu.
+class CLvTrayIcon : public CTrayNotifyIcon {
+public:
+    explicit CLvTrayIcon(CLvDlg& bar) : bar_(bar) {}
+    std::intptr_t OnIconNotify(std::uintptr_t id, std::intptr_t event) override;
+    // The stored activation state the tray menu decides by.
+    static std::int32_t MenuState() { return StoredState(); }
+
+private:
+    CLvDlg& bar_;
+};
 
 class CLvDlg : public IDialogHandler {
 public:
+    CLvDlg();
+    ~CLvDlg() override;
+    CLvDlg(const CLvDlg&) = delete;
+    CLvDlg& operator=(const CLvDlg&) = delete;
+
     // Runs the bar modally; answers the dialog's result.
     std::intptr_t DoModal();
 
     std::intptr_t OnInitDialog(HWindow dlg) override;
+    bool OnMessage(const Message& m, std::intptr_t& result) override;
+    bool PreTranslateMessage(const Message& m) override;
+
+    // The bar's own commands.
+    void OnShowBar();
+    void OnHideBar();
+    void OnHelp();
+    void OnExit();
+    void OnAbout();
+    void OnSetting();
+
+    // The activation state machine's handlers (select/activation.cpp).
+    void OnStart();
+    void OnStop();
+    std::intptr_t OnTrayNotify(std::uintptr_t wParam, std::intptr_t lParam);
+    void OnLogoButton();
+    void OnFullScreen();
+    void OnSelectionTick();
+    std::intptr_t OnIconNotify(std::uintptr_t id, std::intptr_t event);
 
     HWindow Window() const { return hwnd_; }
+    CLvTrayIcon& TrayIcon() { return m_trayIcon; }
+    CCursorScheme& CursorScheme() { return m_cursorScheme; }
+    CMouseButtons& MouseButtons() { return m_mouseButtons; }
+    const HWindow* ToolBars() const { return m_toolBars; }
+    // The hot key in use, e.g. "Win+P"; empty when none could be registered.
+    const char* HotKeyName() const { return hotKeyName_; }
+
+    // Fields, in order.
+    HIcon m_hIcon = HIcon::None;
+    CLvTrayIcon m_trayIcon;
+    HWindow m_toolBars[3] = {};  // idle 165, active 172, suspended 174
+    CCursorScheme m_cursorScheme;
+    std::int32_t bBarShown = 0;
+    CMouseButtons m_mouseButtons;
 
 private:
+    bool OnCommand(int id);
+    void RegisterFullScreenKey();
+    void CreateToolBars();
+    void PlaceAtTopCentre(std::int32_t width, std::int32_t height);
+    void AnimateTray(bool towardsBar);
+    void ShowBarMenu();
+    std::intptr_t OnSetCursor();
+    bool OnPaint();
+
+    // The state machine's own steps (select/activation.cpp).
+    void SetState(std::int32_t state);
+    void ShowLook(std::int32_t state);
+    void RestartSelectionTimer(std::uint32_t periodMs);
+
     HWindow hwnd_ = HWindow::None;
+    HCursor moveCursor_ = HCursor::None;  // resource 184, loaded on first use
+    const char* hotKeyName_ = "";
 };
+
+// Start and Stop in both pop-up menus, by state.
+bool StartEnabledIn(std::int32_t state);
+bool StopEnabledIn(std::int32_t state);
 
 }  // namespace lv

@@ -15,7 +15,44 @@ constexpr std::uint32_t kRdwUpdateNow = 0x0100;
 constexpr std::uint32_t kRdwFrame = 0x0400;
 
 // Last-error values.
+constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorAlreadyExists = 183;
+constexpr std::uint32_t kErrorMoreData = 234;
+
+// Registry: access rights and value types.
+constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2;
+constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kRegDword = 4;
+constexpr std::uint32_t kRegMultiSz = 7;
+
+// System cursor ids (OCR_*).
+constexpr std::uint32_t kOcrNormal = 32512;
+constexpr std::uint32_t kOcrIBeam = 32513;
+constexpr std::uint32_t kOcrWait = 32514;
+constexpr std::uint32_t kOcrCross = 32515;
+constexpr std::uint32_t kOcrSizeNwse = 32642;
+constexpr std::uint32_t kOcrSizeNesw = 32643;
+constexpr std::uint32_t kOcrSizeWe = 32644;
+constexpr std::uint32_t kOcrSizeNs = 32645;
+constexpr std::uint32_t kOcrSizeAll = 32646;
+constexpr std::uint32_t kOcrNo = 32648;
+
+// Predefined icons (IDI_*).
+constexpr std::uint16_t kIdiApplication = 32512;
+constexpr std::uint16_t kIdiHand = 32513;
+constexpr std::uint16_t kIdiQuestion = 32514;
+constexpr std::uint16_t kIdiExclamation = 32515;
+constexpr std::uint16_t kIdiAsterisk = 32516;
+
+// Notification-area record flags and commands.
+constexpr std::uint32_t kNifMessage = 0x1;
+constexpr std::uint32_t kNifIcon = 0x2;
+constexpr std::uint32_t kNifTip = 0x4;
+constexpr std::uint32_t kNimAdd = 0;
+constexpr std::uint32_t kNimModify = 1;
+constexpr std::uint32_t kNimDelete = 2;
 
 // GetSystemMetrics indexes.
 constexpr int kSmCxScreen = 0;
@@ -24,12 +61,14 @@ constexpr int kSmCxIcon = 11;
 constexpr int kSmCyIcon = 12;
 
 // Window messages the logic handles or sends.
+constexpr std::uint32_t kWmCreate = 0x0001;
 constexpr std::uint32_t kWmDestroy = 0x0002;
 constexpr std::uint32_t kWmPaint = 0x000F;
 constexpr std::uint32_t kWmClose = 0x0010;
 constexpr std::uint32_t kWmQueryDragIcon = 0x0037;
 constexpr std::uint32_t kWmIconEraseBkgnd = 0x0027;
 constexpr std::uint32_t kWmSetCursor = 0x0020;
+constexpr std::uint32_t kWmNcDestroy = 0x0082;
 constexpr std::uint32_t kWmNcHitTest = 0x0084;
 constexpr std::uint32_t kWmKeyDown = 0x0100;
 constexpr std::uint32_t kWmCommand = 0x0111;
@@ -37,6 +76,7 @@ constexpr std::uint32_t kWmSysCommand = 0x0112;
 constexpr std::uint32_t kWmTimer = 0x0113;
 constexpr std::uint32_t kWmLButtonDown = 0x0201;
 constexpr std::uint32_t kWmLButtonUp = 0x0202;
+constexpr std::uint32_t kWmLButtonDblClk = 0x0203;
 constexpr std::uint32_t kWmRButtonDown = 0x0204;
 constexpr std::uint32_t kWmRButtonUp = 0x0205;
 constexpr std::uint32_t kWmHotKey = 0x0312;

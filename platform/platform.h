@@ -6,10 +6,15 @@
 
 #include "platform/clock.h"
 #include "platform/constants.h"
+#include "platform/cursors.h"
+#include "platform/mouse_input.h"
+#include "platform/registry.h"
 #include "platform/screen.h"
 #include "platform/system.h"
+#include "platform/tray.h"
 #include "platform/types.h"
 #include "platform/ui.h"
+#include "platform/windowing.h"
 #include "platform/window_ops.h"
 
 namespace lv {
@@ -19,6 +24,11 @@ struct PlatformServices {
     IClock* clock = nullptr;
     ISystem* system = nullptr;
     IUi* ui = nullptr;
+    IRegistry* registry = nullptr;
+    ISystemCursors* cursors = nullptr;
+    IMouseInput* mouseInput = nullptr;
+    IWindowing* windowing = nullptr;
+    ITray* tray = nullptr;
     IWindowOps* windowOps = nullptr;
 };
 
@@ -31,6 +41,11 @@ inline IScreen& Screen() { return *Platform().screen; }
 inline IClock& Clock() { return *Platform().clock; }
 inline ISystem& System() { return *Platform().system; }
 inline IUi& Ui() { return *Platform().ui; }
+inline IRegistry& Registry() { return *Platform().registry; }
+inline ISystemCursors& SystemCursors() { return *Platform().cursors; }
+inline IMouseInput& MouseInput() { return *Platform().mouseInput; }
+inline IWindowing& Windowing() { return *Platform().windowing; }
+inline ITray& Tray() { return *Platform().tray; }
 inline IWindowOps& WindowOps() { return *Platform().windowOps; }
 
 }  // namespace lv

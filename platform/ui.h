@@ -64,9 +64,6 @@ public:
     virtual void PaintNow(HWindow wnd) = 0;
 
     virtual int GetSystemMetrics(int index) = 0;
-    // SendMessage: the window's handler answers at once.
-    virtual std::intptr_t SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
-                                      std::intptr_t lParam) = 0;
 
     // A bitmap resource by name; None when there is none.
     virtual HBitmap LoadBitmapByName(const char* name) = 0;

@@ -1,5 +1,5 @@
 // What the floating bar does with its own window and with the shell: its
-// place and icons, timers, the hot key, tool bars, pop-up menus, the
+// place and icons, the hot key, tool bars, pop-up menus, the
 // taskbar's windows, the zoom animation, the pointer, the help viewer and a
 // message box.
 #pragma once
@@ -28,11 +28,6 @@ public:
     // Answers a message the way the system's default window procedure would.
     virtual std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                             std::intptr_t lParam) = 0;
-
-    // Window timers: WM_TIMER with the id reaches the window's handler every
-    // `periodMs`. Setting an id again replaces its period.
-    virtual bool SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) = 0;
-    virtual bool KillTimer(HWindow wnd, std::uintptr_t id) = 0;
 
     // A global hot key: WM_HOTKEY with the id reaches the window.
     virtual bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) = 0;
@@ -70,11 +65,8 @@ public:
 
     // The pointer.
     virtual Point GetCursorPos() = 0;
-    virtual HCursor LoadOwnCursor(int id) = 0;
     virtual void SetCursor(HCursor cursor) = 0;
 
-    // Icons of the program's own resources, at the system's icon size.
-    virtual HIcon LoadOwnIcon(int id) = 0;
     // WM_PAINT for a minimised window: the background erased through
     // WM_ICONERASEBKGND, then the icon drawn at (x, y) of the client area.
     virtual void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) = 0;

@@ -6,12 +6,22 @@ FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
     : screen(clock, log, width),
       system(clock, log),
       ui(clock, log, width, height),
+      registry(clock, log),
+      cursors(clock, log),
+      mouse(clock, log),
+      windowing(clock, log, ui),
+      tray(clock, log, windowing),
       windowOps(clock, log, ui) {
     PlatformServices services;
     services.screen = &screen;
     services.clock = &clock;
     services.system = &system;
     services.ui = &ui;
+    services.registry = &registry;
+    services.cursors = &cursors;
+    services.mouseInput = &mouse;
+    services.windowing = &windowing;
+    services.tray = &tray;
     services.windowOps = &windowOps;
     previous_ = InstallPlatform(services);
 }

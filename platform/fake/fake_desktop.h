@@ -1,14 +1,20 @@
 // The simulated desktop the tests drive the program through: one clock, one
-// screen, one session of kernel objects and windows, and a log of what the
+// screen, one session of kernel objects and windows, the registry, system
+// cursors, mouse, notification area and timers, and a log of what the
 // program did to them. Making one installs it as the platform; destroying it
 // puts the previous platform back.
 #pragma once
 
 #include "platform/fake/clock.h"
+#include "platform/fake/cursors.h"
 #include "platform/fake/log.h"
+#include "platform/fake/mouse_input.h"
+#include "platform/fake/registry.h"
 #include "platform/fake/screen.h"
 #include "platform/fake/system.h"
+#include "platform/fake/tray.h"
 #include "platform/fake/ui.h"
+#include "platform/fake/windowing.h"
 #include "platform/fake/window_ops.h"
 #include "platform/platform.h"
 
@@ -23,16 +29,20 @@ public:
 
     // A new resolution for both the display device and the system metrics.
     void SetResolution(std::int32_t width, std::int32_t height);
+    // The program's message loop runs for `ms` of virtual time: timers fire.
+    void RunFor(std::uint64_t ms) { windowing.RunFor(ms); }
 
     EventLog log;
     FakeClock clock;
     FakeScreen screen;
     FakeSystem system;
     FakeUi ui;
+    FakeRegistry registry;
+    FakeCursors cursors;
+    FakeMouseInput mouse;
+    FakeWindowing windowing;
+    FakeTray tray;
     FakeWindowOps windowOps;
-
-    // Lets virtual time pass with the message loop running.
-    void RunFor(std::uint64_t ms) { windowOps.RunFor(ms); }
 
 private:
     PlatformServices previous_;

@@ -195,10 +195,6 @@ void FakeUi::SetWindowSize(HWindow wnd, std::int32_t width, std::int32_t height)
     w->rect.bottom = w->rect.top + height;
 }
 
-std::intptr_t FakeUi::SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    return Send(wnd, msg, wParam, lParam);
-}
-
 void FakeUi::PostMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     queue_.push_back(Message{wnd, msg, wParam, lParam});
 }
@@ -243,6 +239,14 @@ std::vector<const FakeWindow*> FakeUi::WindowsFrom(int templateId) const {
     std::vector<const FakeWindow*> out;
     for (const FakeWindow& w : windows_) {
         if (w.templateId == templateId && IsNone(w.parent)) out.push_back(&w);
+    }
+    return out;
+}
+
+std::vector<HWindow> FakeUi::TopLevelWindows() const {
+    std::vector<HWindow> out;
+    for (const FakeWindow& w : windows_) {
+        if (!w.destroyed && IsNone(w.parent)) out.push_back(w.handle);
     }
     return out;
 }

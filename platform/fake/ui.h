@@ -66,8 +66,6 @@ public:
     void ShowWindow(HWindow wnd, bool show) override;
     void PaintNow(HWindow wnd) override;
     int GetSystemMetrics(int index) override;
-    std::intptr_t SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
-                              std::intptr_t lParam) override;
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;
@@ -90,6 +88,8 @@ public:
     std::vector<HWindow> Descendants(HWindow parent) const;
     // Windows made from a template, live or destroyed, in creation order.
     std::vector<const FakeWindow*> WindowsFrom(int templateId) const;
+    // Live dialogs without a parent, in creation order.
+    std::vector<HWindow> TopLevelWindows() const;
 
     std::map<int, FakeTemplate> templates;
     std::map<std::string, Point> bitmaps;  // resource name -> size

@@ -9,9 +9,6 @@ namespace lv::fake {
 
 namespace {
 
-constexpr std::uintptr_t kCursorBase = 0xC00000;
-constexpr std::uintptr_t kIconBase = 0xD00000;
-
 std::vector<FakeMenuItem> ProgramMenu(int toggleCommand, const char* toggleText) {
     return {{40003, "Start", true}, {40005, "Stop", true},  {0, "", true},
             {40008, "Setting", true}, {0, "", true},         {toggleCommand, toggleText, true},
@@ -69,51 +66,6 @@ bool FakeWindowOps::SetForegroundWindow(HWindow wnd) {
 std::intptr_t FakeWindowOps::DefaultWindowProc(HWindow, std::uint32_t msg, std::uintptr_t, std::intptr_t) {
     ++defaultProcCalls;
     return msg == kWmNcHitTest ? kHtClient : 0;
-}
-
-bool FakeWindowOps::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
-    if (!ui_.IsWindow(wnd)) return false;
-    KillTimer(wnd, id);
-    timers_.push_back(Timer{wnd, id, periodMs, clock_.Now() + periodMs});
-    log_.Add(clock_.Now(), "timer set " + std::to_string(id) + " " + std::to_string(periodMs));
-    return true;
-}
-
-bool FakeWindowOps::KillTimer(HWindow wnd, std::uintptr_t id) {
-    auto it = std::find_if(timers_.begin(), timers_.end(),
-                           [&](const Timer& t) { return t.wnd == wnd && t.id == id; });
-    if (it == timers_.end()) return false;
-    timers_.erase(it);
-    log_.Add(clock_.Now(), "timer kill " + std::to_string(id));
-    return true;
-}
-
-std::uint32_t FakeWindowOps::TimerPeriod(HWindow wnd, std::uintptr_t id) const {
-    for (const Timer& t : timers_) {
-        if (t.wnd == wnd && t.id == id) return t.period;
-    }
-    return 0;
-}
-
-void FakeWindowOps::RunFor(std::uint64_t ms) {
-    const std::uint64_t end = clock_.Now() + ms;
-    for (;;) {
-        ui_.Pump();
-        auto next = std::min_element(timers_.begin(), timers_.end(),
-                                     [](const Timer& a, const Timer& b) { return a.due < b.due; });
-        if (next == timers_.end() || next->due > end) break;
-        if (next->due > clock_.Now()) clock_.Advance(next->due - clock_.Now());
-        next->due = clock_.Now() + next->period;
-        const HWindow wnd = next->wnd;
-        const std::uintptr_t id = next->id;
-        if (!ui_.IsWindow(wnd)) {
-            timers_.erase(next);
-            continue;
-        }
-        ui_.Send(wnd, kWmTimer, id, 0);
-    }
-    if (end > clock_.Now()) clock_.Advance(end - clock_.Now());
-    ui_.Pump();
 }
 
 bool FakeWindowOps::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
@@ -242,17 +194,10 @@ void FakeWindowOps::DrawAnimatedRects(HWindow, int animation, const Rect& from, 
     log_.Add(clock_.Now(), "animate");
 }
 
-HCursor FakeWindowOps::LoadOwnCursor(int id) { return HCursor(kCursorBase + std::uintptr_t(id)); }
-
 void FakeWindowOps::SetCursor(HCursor cursor) {
     currentCursor = cursor;
     ++cursorSets;
 }
-
-HIcon FakeWindowOps::LoadOwnIcon(int id) { return HIcon(kIconBase + std::uintptr_t(id)); }
-
-int FakeWindowOps::ResourceOf(HCursor cursor) { return int(std::uintptr_t(cursor) - kCursorBase); }
-int FakeWindowOps::ResourceOf(HIcon icon) { return int(std::uintptr_t(icon) - kIconBase); }
 
 void FakeWindowOps::PaintIconic(HWindow, HIcon, std::int32_t, std::int32_t) { ++iconicPaints; }
 

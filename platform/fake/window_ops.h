@@ -1,5 +1,4 @@
-// The bar's side of the simulated desktop: window places, timers that fire
-// as virtual time passes, hot keys other programs may hold, tool bars, menus
+// The bar's side of the simulated desktop: window places, hot keys other programs may hold, tool bars, menus
 // with a scripted choice, the taskbar's windows, the pointer, the help viewer
 // and message boxes. Everything the program does here is recorded.
 #pragma once
@@ -63,8 +62,6 @@ public:
     bool SetForegroundWindow(HWindow wnd) override;
     std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                     std::intptr_t lParam) override;
-    bool SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
-    bool KillTimer(HWindow wnd, std::uintptr_t id) override;
     bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) override;
     bool UnregisterHotKey(HWindow wnd, int id) override;
     HWindow CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) override;
@@ -81,25 +78,11 @@ public:
     void GetClassName(HWindow wnd, char* name, int size) override;
     void DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) override;
     Point GetCursorPos() override { return cursorPos; }
-    HCursor LoadOwnCursor(int id) override;
     void SetCursor(HCursor cursor) override;
-    HIcon LoadOwnIcon(int id) override;
     void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) override;
     int GetModuleFileName(char* path, int size) override;
     HWindow HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) override;
     int MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) override;
-
-    // Lets virtual time pass: timers fire as they fall due (one WM_TIMER per
-    // expiry at most, as the system coalesces them), posted messages are
-    // delivered.
-    void RunFor(std::uint64_t ms);
-
-    // The timer's period, or 0 when it is not running.
-    std::uint32_t TimerPeriod(HWindow wnd, std::uintptr_t id) const;
-
-    // The own resource id behind a handle this fake made (cursor or icon).
-    static int ResourceOf(HCursor cursor);
-    static int ResourceOf(HIcon icon);
 
     // The world.
     Point cursorPos;
@@ -145,18 +128,11 @@ public:
     int defaultProcCalls = 0;
 
 private:
-    struct Timer {
-        HWindow wnd;
-        std::uintptr_t id;
-        std::uint32_t period;
-        std::uint64_t due;
-    };
     FakeMenu* FindMenu(HMenu menu);
 
     FakeClock& clock_;
     EventLog& log_;
     FakeUi& ui_;
-    std::vector<Timer> timers_;
     std::map<std::uintptr_t, FakeMenu> menus_;
     std::uintptr_t nextMenu_ = 0x7000;
 };

@@ -1,5 +1,7 @@
 // The numbers platform/constants.h gives the logic are Windows' own.
+#define OEMRESOURCE  // the OCR_ system cursor ids
 #include <windows.h>
+#include <shellapi.h>
 
 #include "platform/constants.h"
 
@@ -7,9 +9,24 @@ namespace lv {
 static_assert(kRdwInvalidate == RDW_INVALIDATE && kRdwErase == RDW_ERASE &&
               kRdwAllChildren == RDW_ALLCHILDREN && kRdwUpdateNow == RDW_UPDATENOW &&
               kRdwFrame == RDW_FRAME, "RedrawWindow flags");
-static_assert(kErrorAlreadyExists == ERROR_ALREADY_EXISTS, "last error");
+static_assert(kErrorAlreadyExists == ERROR_ALREADY_EXISTS && kErrorFileNotFound == ERROR_FILE_NOT_FOUND &&
+              kErrorMoreData == ERROR_MORE_DATA, "last error");
+static_assert(kKeyAllAccess == KEY_ALL_ACCESS && kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ &&
+              kRegBinary == REG_BINARY && kRegDword == REG_DWORD && kRegMultiSz == REG_MULTI_SZ,
+              "registry");
+static_assert(kOcrNormal == OCR_NORMAL && kOcrIBeam == OCR_IBEAM && kOcrWait == OCR_WAIT &&
+              kOcrCross == OCR_CROSS && kOcrSizeNwse == OCR_SIZENWSE && kOcrSizeNesw == OCR_SIZENESW &&
+              kOcrSizeWe == OCR_SIZEWE && kOcrSizeNs == OCR_SIZENS && kOcrSizeAll == OCR_SIZEALL &&
+              kOcrNo == OCR_NO, "system cursor ids");
+// IDI_* are MAKEINTRESOURCE pointers, which a constant expression cannot
+// read: their numbers are the documented 32512 to 32516.
+static_assert(kNifMessage == NIF_MESSAGE && kNifIcon == NIF_ICON && kNifTip == NIF_TIP &&
+              kNimAdd == NIM_ADD && kNimModify == NIM_MODIFY && kNimDelete == NIM_DELETE,
+              "notification area");
 static_assert(kSmCxScreen == SM_CXSCREEN && kSmCyScreen == SM_CYSCREEN &&
               kSmCxIcon == SM_CXICON && kSmCyIcon == SM_CYICON, "system metrics");
+static_assert(kWmCreate == WM_CREATE && kWmNcDestroy == WM_NCDESTROY &&
+              kWmLButtonDblClk == WM_LBUTTONDBLCLK, "window messages");
 static_assert(kWmDestroy == WM_DESTROY && kWmPaint == WM_PAINT && kWmClose == WM_CLOSE &&
               kWmQueryDragIcon == WM_QUERYDRAGICON && kWmIconEraseBkgnd == WM_ICONERASEBKGND &&
               kWmSetCursor == WM_SETCURSOR && kWmNcHitTest == WM_NCHITTEST &&

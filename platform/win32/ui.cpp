@@ -202,10 +202,6 @@ void Win32Ui::PaintNow(HWindow wnd) {
 
 int Win32Ui::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
 
-std::intptr_t Win32Ui::SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    return ::SendMessageA(ToHwnd(wnd), msg, wParam, lParam);
-}
-
 HBitmap Win32Ui::LoadBitmapByName(const char* name) {
     return HBitmap(reinterpret_cast<std::uintptr_t>(::LoadBitmapA(Instance(), name)));
 }

@@ -24,8 +24,6 @@ public:
     void ShowWindow(HWindow wnd, bool show) override;
     void PaintNow(HWindow wnd) override;
     int GetSystemMetrics(int index) override;
-    std::intptr_t SendMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
-                              std::intptr_t lParam) override;
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;

@@ -1,9 +1,14 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/platform.h"
+#include "platform/win32/cursors.h"
+#include "platform/win32/mouse_input.h"
+#include "platform/win32/registry.h"
 #include "platform/win32/screen.h"
 #include "platform/win32/system.h"
+#include "platform/win32/tray.h"
 #include "platform/win32/ui.h"
+#include "platform/win32/windowing.h"
 #include "platform/win32/window_ops.h"
 
 namespace lv::win32 {
@@ -16,6 +21,11 @@ struct Win32Platform {
     Win32Clock clock;
     Win32System system;
     Win32Ui ui;
+    Win32Registry registry;
+    Win32Cursors cursors;
+    Win32MouseInput mouseInput;
+    Win32Windowing windowing;
+    Win32Tray tray;
     Win32WindowOps windowOps;
 };
 }  // namespace
@@ -32,6 +42,11 @@ void InstallWin32Platform(HINSTANCE instance) {
     services.clock = &platform->clock;
     services.system = &platform->system;
     services.ui = &platform->ui;
+    services.registry = &platform->registry;
+    services.cursors = &platform->cursors;
+    services.mouseInput = &platform->mouseInput;
+    services.windowing = &platform->windowing;
+    services.tray = &platform->tray;
     services.windowOps = &platform->windowOps;
     InstallPlatform(services);
 }

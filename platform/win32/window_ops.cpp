@@ -1,4 +1,4 @@
-// The floating bar's window operations with the Win32 API: its place, timers,
+// The floating bar's window operations with the Win32 API: its place, its
 // hot key, tool bars, menus, the taskbar's windows, the pointer, icons, the
 // HTML Help viewer and message boxes.
 #include "platform/win32/window_ops.h"
@@ -60,12 +60,6 @@ std::intptr_t Win32WindowOps::DefaultWindowProc(HWindow wnd, std::uint32_t msg, 
                                                 std::intptr_t lParam) {
     return ::DefWindowProcA(ToHwnd(wnd), msg, wParam, lParam);
 }
-
-bool Win32WindowOps::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
-    return ::SetTimer(ToHwnd(wnd), id, periodMs, nullptr) != 0;
-}
-
-bool Win32WindowOps::KillTimer(HWindow wnd, std::uintptr_t id) { return ::KillTimer(ToHwnd(wnd), id) != FALSE; }
 
 bool Win32WindowOps::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
     return ::RegisterHotKey(ToHwnd(wnd), id, modifiers, key) != FALSE;
@@ -163,15 +157,7 @@ Point Win32WindowOps::GetCursorPos() {
     return Point{pt.x, pt.y};
 }
 
-HCursor Win32WindowOps::LoadOwnCursor(int id) {
-    return HCursor(reinterpret_cast<std::uintptr_t>(::LoadCursorA(Instance(), MAKEINTRESOURCEA(id))));
-}
-
 void Win32WindowOps::SetCursor(HCursor cursor) { ::SetCursor(reinterpret_cast<HCURSOR>(cursor)); }
-
-HIcon Win32WindowOps::LoadOwnIcon(int id) {
-    return HIcon(reinterpret_cast<std::uintptr_t>(::LoadIconA(Instance(), MAKEINTRESOURCEA(id))));
-}
 
 void Win32WindowOps::PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) {
     PAINTSTRUCT ps;

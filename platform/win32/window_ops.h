@@ -17,8 +17,6 @@ public:
     bool SetForegroundWindow(HWindow wnd) override;
     std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                     std::intptr_t lParam) override;
-    bool SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
-    bool KillTimer(HWindow wnd, std::uintptr_t id) override;
     bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) override;
     bool UnregisterHotKey(HWindow wnd, int id) override;
     HWindow CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) override;
@@ -35,9 +33,7 @@ public:
     void GetClassName(HWindow wnd, char* name, int size) override;
     void DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) override;
     Point GetCursorPos() override;
-    HCursor LoadOwnCursor(int id) override;
     void SetCursor(HCursor cursor) override;
-    HIcon LoadOwnIcon(int id) override;
     void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) override;
     int GetModuleFileName(char* path, int size) override;
     HWindow HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) override;

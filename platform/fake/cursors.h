@@ -1,0 +1,64 @@
+// The desktop's system-cursor table: which image each system id shows, the
+// cursor files on disk and the program's own cursor resources. Handles are
+// tracked so that a test sees a leak, a double release, or a shared handle
+// given away.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/cursors.h"
+#include "platform/fake/clock.h"
+#include "platform/fake/log.h"
+
+namespace lv::fake {
+
+class FakeCursors : public ISystemCursors {
+public:
+    FakeCursors(FakeClock& clock, EventLog& log);
+
+    HCursor LoadSystemCursor(std::uint32_t id) override;
+    HCursor DuplicateCursor(HCursor cursor) override;
+    HCursor LoadCursorFile(const char* path) override;
+    HCursor LoadOwnCursor(int resourceId) override;
+    bool SetSystemCursor(HCursor cursor, std::uint32_t id) override;
+    void DestroyCursor(HCursor cursor) override;
+
+    // The image each id shows: "standard <id>" until something installs
+    // another.
+    std::map<std::uint32_t, std::string> shown;
+    // Cursor files on disk: path -> image.
+    std::map<std::string, std::string> files;
+    // The program's cursor resources: id -> image.
+    std::map<int, std::string> resources;
+
+    // Every successful install: id and image, in order.
+    std::vector<std::pair<std::uint32_t, std::string>> installs;
+    int refusedInstalls = 0;
+    int fileLoads = 0;
+    // Releases of a handle that was not the program's to release (already
+    // released, installed, or shared).
+    int badReleases = 0;
+    bool failCopy = false;
+
+    // Handles the program owns and has not released or installed.
+    int LiveOwnedHandles() const;
+    std::string ImageOf(HCursor cursor) const;
+
+private:
+    struct Handle {
+        std::string image;
+        std::uint32_t systemId = 0;  // shared handle of a system id
+        bool alive = true;
+    };
+    HCursor NewHandle(const std::string& image);
+
+    FakeClock& clock_;
+    EventLog& log_;
+    std::map<std::uintptr_t, Handle> handles_;
+    std::uintptr_t nextHandle_ = 0x3000;
+};
+
+}  // namespace lv::fake

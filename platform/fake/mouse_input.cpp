@@ -1,0 +1,80 @@
+#include "platform/fake/mouse_input.h"
+
+#include <cstring>
+
+namespace lv::fake {
+
+HDirectInput FakeMouseInput::CreateDirectInput() {
+    log_.Add(clock_.Now(), "dinput create");
+    if (noDirectInput) return HDirectInput::None;
+    const std::uintptr_t h = nextHandle_++;
+    interfaces_[h] = true;
+    ++liveInterfaces;
+    return HDirectInput(h);
+}
+
+HInputDevice FakeMouseInput::CreateSystemMouse(HDirectInput input) {
+    if (noMouseDevice || !interfaces_.count(std::uintptr_t(input))) return HInputDevice::None;
+    const std::uintptr_t h = nextHandle_++;
+    devices_[h] = Device{};
+    ++liveDevices;
+    log_.Add(clock_.Now(), "dinput mouse");
+    return HInputDevice(h);
+}
+
+bool FakeMouseInput::SetMouseDataFormat(HInputDevice device) {
+    auto it = devices_.find(std::uintptr_t(device));
+    if (it == devices_.end() || refuseFormat) return false;
+    it->second.formatSet = true;
+    return true;
+}
+
+bool FakeMouseInput::Acquire(HInputDevice device) {
+    auto it = devices_.find(std::uintptr_t(device));
+    if (it == devices_.end() || !it->second.formatSet || exclusiveElsewhere) return false;
+    it->second.acquired = true;
+    log_.Add(clock_.Now(), "dinput acquire");
+    return true;
+}
+
+void FakeMouseInput::Unacquire(HInputDevice device) {
+    auto it = devices_.find(std::uintptr_t(device));
+    if (it != devices_.end()) it->second.acquired = false;
+}
+
+bool FakeMouseInput::GetDeviceState(HInputDevice device, std::uint32_t size, void* state) {
+    ++deviceReads;
+    auto it = devices_.find(std::uintptr_t(device));
+    if (it == devices_.end() || !it->second.acquired || size != kMouseStateSize) return false;
+    std::uint8_t bytes[kMouseStateSize] = {};
+    // Relative axes: the pointer has not moved since the last read.
+    bytes[kMouseLeftByte] = leftHeld ? kButtonHeld : 0;
+    bytes[kMouseRightByte] = rightHeld ? kButtonHeld : 0;
+    std::memcpy(state, bytes, sizeof bytes);
+    return true;
+}
+
+void FakeMouseInput::ReleaseDevice(HInputDevice device) {
+    if (devices_.erase(std::uintptr_t(device))) --liveDevices;
+}
+
+void FakeMouseInput::ReleaseDirectInput(HDirectInput input) {
+    if (interfaces_.erase(std::uintptr_t(input))) --liveInterfaces;
+}
+
+bool FakeMouseInput::IsPhysicalLeftDown() {
+    ++asyncReads;
+    return leftHeld;
+}
+
+bool FakeMouseInput::IsPhysicalRightDown() {
+    ++asyncReads;
+    return rightHeld;
+}
+
+void FakeMouseInput::TakeMouseExclusively() {
+    exclusiveElsewhere = true;
+    for (auto& [h, device] : devices_) device.acquired = false;
+}
+
+}  // namespace lv::fake

@@ -1,0 +1,136 @@
+#include "platform/fake/tray.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/constants.h"
+
+namespace lv::fake {
+
+FakeTray::FakeTray(FakeClock& clock, EventLog& log, FakeWindowing& windowing)
+    : clock_(clock), log_(log), windowing_(windowing) {
+    ownIcons[128] = "own 128";
+    ownIcons[145] = "own 145";
+    ownIcons[146] = "own 146";
+}
+
+TrayIcon* FakeTray::Find(HWindow wnd, std::uint32_t id) {
+    for (TrayIcon& icon : icons) {
+        if (icon.hWnd == wnd && icon.uID == id) return &icon;
+    }
+    return nullptr;
+}
+
+bool FakeTray::NotifyIcon(std::uint32_t command, const NotifyIconData& data) {
+    TrayCall call{clock_.Now(), command, data, false};
+    const bool wellFormed = data.cbSize == kNotifyIconDataSize &&
+                            std::memchr(data.szTip, 0, kTipSize) != nullptr;
+    if (!wellFormed) ++malformed;
+    TrayIcon* icon = Find(data.hWnd, data.uID);
+    bool answer = false;
+    if (wellFormed && !refuseAll) {
+        if (command == kNimAdd && icon == nullptr && !refuseAdd) {
+            TrayIcon added;
+            added.hWnd = data.hWnd;
+            added.uID = data.uID;
+            icons.push_back(added);
+            icon = &icons.back();
+            answer = true;
+        } else if (command == kNimModify && icon != nullptr) {
+            answer = true;
+        } else if (command == kNimDelete && icon != nullptr) {
+            icons.erase(icons.begin() + (icon - icons.data()));
+            icon = nullptr;
+            answer = true;
+        }
+    }
+    if (answer && icon != nullptr) {
+        if (data.uFlags & kNifMessage) icon->uCallbackMessage = data.uCallbackMessage;
+        if (data.uFlags & kNifIcon) icon->hIcon = data.hIcon;
+        if (data.uFlags & kNifTip) icon->tip = data.szTip;
+    }
+    call.answer = answer;
+    calls.push_back(call);
+    static const char* const kNames[] = {"add", "modify", "delete"};
+    log_.Add(clock_.Now(), std::string("tray ") + (command < 3 ? kNames[command] : "?") +
+                               (answer ? "" : " refused"));
+    return answer;
+}
+
+const TrayIcon* FakeTray::Icon(std::uint32_t id) const {
+    for (const TrayIcon& icon : icons) {
+        if (icon.uID == id) return &icon;
+    }
+    return nullptr;
+}
+
+std::intptr_t FakeTray::Click(std::uint32_t id, std::uint32_t mouseMessage) {
+    const TrayIcon* icon = Icon(id);
+    if (icon == nullptr || icon->uCallbackMessage == 0) return 0;
+    return windowing_.SendWindowMessage(icon->hWnd, icon->uCallbackMessage, id, std::intptr_t(mouseMessage));
+}
+
+void FakeTray::RestartTaskbar() {
+    icons.clear();
+    log_.Add(clock_.Now(), "taskbar restart");
+    windowing_.Broadcast(windowing_.RegisterMessage("TaskbarCreated"));
+}
+
+HIcon FakeTray::Handle(const std::string& name) {
+    auto it = iconHandles_.find(name);
+    if (it != iconHandles_.end()) return HIcon(it->second);
+    const std::uintptr_t h = 0x7000 + iconNames_.size();
+    iconNames_[h] = name;
+    iconHandles_[name] = h;
+    return HIcon(h);
+}
+
+HIcon FakeTray::MakeIcon(const std::string& name) { return Handle(name); }
+
+std::string FakeTray::NameOf(HIcon icon) const {
+    auto it = iconNames_.find(std::uintptr_t(icon));
+    return it == iconNames_.end() ? std::string() : it->second;
+}
+
+// LoadIconA answers the same shared handle for the same resource.
+HIcon FakeTray::LoadOwnIcon(std::uint16_t id) {
+    auto it = ownIcons.find(id);
+    return it == ownIcons.end() ? HIcon::None : Handle(it->second);
+}
+
+// "#128" names resource 128, as it does for LoadIconA.
+HIcon FakeTray::LoadOwnIconByName(const char* name) {
+    if (name[0] == '#') return LoadOwnIcon(std::uint16_t(std::strtoul(name + 1, nullptr, 10)));
+    return namedIcons.count(name) ? Handle(std::string("own ") + name) : HIcon::None;
+}
+
+HIcon FakeTray::LoadSystemIcon(std::uint16_t id) {
+    if (id < kIdiApplication || id > kIdiAsterisk) return HIcon::None;
+    return Handle("system " + std::to_string(id));
+}
+
+HIcon FakeTray::LoadSystemIconByName(const char* /*name*/) {
+    // The predefined icons have numbers only.
+    return HIcon::None;
+}
+
+int FakeTray::LoadOwnString(std::uint32_t id, char* buffer, int size) {
+    if (size <= 0) return 0;
+    auto it = strings.find(id);
+    const std::string text = it == strings.end() ? std::string() : it->second;
+    const std::size_t n = std::min<std::size_t>(text.size(), std::size_t(size - 1));
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return int(n);
+}
+
+int FakeTray::CallsOf(std::uint32_t command) const {
+    int n = 0;
+    for (const TrayCall& c : calls) {
+        if (c.command == command) ++n;
+    }
+    return n;
+}
+
+}  // namespace lv::fake

@@ -1,0 +1,84 @@
+// The taskbar's notification area as the shell keeps it: icons known by
+// their window and id, each with the icon, tooltip and callback message it
+// was given. Every call the program makes is recorded with the record it
+// passed; the shell can be told to refuse, to restart (losing every icon and
+// broadcasting "TaskbarCreated"), and the user can click an icon.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/fake/clock.h"
+#include "platform/fake/log.h"
+#include "platform/fake/windowing.h"
+#include "platform/tray.h"
+
+namespace lv::fake {
+
+struct TrayIcon {
+    HWindow hWnd = HWindow::None;
+    std::uint32_t uID = 0;
+    std::uint32_t uCallbackMessage = 0;
+    HIcon hIcon = HIcon::None;
+    std::string tip;
+};
+
+struct TrayCall {
+    std::uint64_t timeMs = 0;
+    std::uint32_t command = 0;
+    NotifyIconData data;
+    bool answer = false;
+};
+
+class FakeTray : public ITray {
+public:
+    FakeTray(FakeClock& clock, EventLog& log, FakeWindowing& windowing);
+
+    bool NotifyIcon(std::uint32_t command, const NotifyIconData& data) override;
+    HIcon LoadOwnIcon(std::uint16_t id) override;
+    HIcon LoadOwnIconByName(const char* name) override;
+    HIcon LoadSystemIcon(std::uint16_t id) override;
+    HIcon LoadSystemIconByName(const char* name) override;
+    int LoadOwnString(std::uint32_t id, char* buffer, int size) override;
+
+    // The icon the notification area shows for this id, or null.
+    const TrayIcon* Icon(std::uint32_t id) const;
+    // The user releases a mouse button over the icon: the shell sends its
+    // callback message to its window. Answers the window's answer.
+    std::intptr_t Click(std::uint32_t id, std::uint32_t mouseMessage);
+    // Explorer starts again: the area is empty and "TaskbarCreated" goes to
+    // every top-level window.
+    void RestartTaskbar();
+
+    // A handle standing for an icon a test made; NameOf gives it back, and
+    // the program's and the system's icons are named "own 128",
+    // "system 32513" and so on.
+    HIcon MakeIcon(const std::string& name);
+    std::string NameOf(HIcon icon) const;
+    // Shell calls with this command, in order.
+    int CallsOf(std::uint32_t command) const;
+
+    std::vector<TrayIcon> icons;
+    std::vector<TrayCall> calls;
+    std::map<std::uint32_t, std::string> strings;  // the program's string table
+    std::map<int, std::string> ownIcons;           // resource id -> name
+    std::set<std::string> namedIcons;              // icon resources with a name
+    bool refuseAll = false;
+    bool refuseAdd = false;
+    // Records the shell could not read: wrong size or tooltip unterminated.
+    int malformed = 0;
+
+private:
+    TrayIcon* Find(HWindow wnd, std::uint32_t id);
+    HIcon Handle(const std::string& name);
+
+    FakeClock& clock_;
+    EventLog& log_;
+    FakeWindowing& windowing_;
+    std::map<std::uintptr_t, std::string> iconNames_;
+    std::map<std::string, std::uintptr_t> iconHandles_;
+};
+
+}  // namespace lv::fake

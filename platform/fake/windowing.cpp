@@ -1,0 +1,167 @@
+#include "platform/fake/windowing.h"
+
+#include <algorithm>
+
+#include "platform/constants.h"
+
+namespace lv::fake {
+
+namespace {
+// Hidden windows' handles, well apart from the dialogs'.
+constexpr std::uintptr_t kFirstHidden = 0x00A00000;
+// SetTimer makes shorter periods this long (USER_TIMER_MINIMUM).
+constexpr std::uint32_t kTimerMinimum = 10;
+// The session's atom table outlives one test's desktop, as the window
+// station's does one program run: a name keeps its number.
+std::map<std::string, std::uint32_t>& AtomTable() {
+    static std::map<std::string, std::uint32_t> table;
+    return table;
+}
+}  // namespace
+
+HWindow FakeWindowing::CreateHiddenWindow(const char* title, IWindowHandler* handler) {
+    if (handler == nullptr || refuseTitles.count(title)) return HWindow::None;
+    const HWindow wnd = HWindow(kFirstHidden + hidden_.size());
+    hidden_.push_back(HiddenWindow{wnd, title, handler, false});
+    if (handler->OnCreate(wnd) == -1) {
+        // Refused in WM_CREATE: the window never existed, and its timers go.
+        hidden_.back().destroyed = true;
+        RemoveTimersOf(wnd);
+        return HWindow::None;
+    }
+    log_.Add(clock_.Now(), std::string("hidden create ") + title);
+    return wnd;
+}
+
+HiddenWindow* FakeWindowing::FindHidden(HWindow wnd) {
+    const std::uintptr_t h = std::uintptr_t(wnd);
+    if (h < kFirstHidden || h - kFirstHidden >= hidden_.size()) return nullptr;
+    return &hidden_[h - kFirstHidden];
+}
+
+std::intptr_t FakeWindowing::SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                                         std::intptr_t lParam) {
+    HiddenWindow* w = FindHidden(wnd);
+    if (w == nullptr) return ui_.Send(wnd, msg, wParam, lParam);
+    if (w->destroyed) return 0;
+    std::intptr_t result = 0;
+    if (w->handler->OnMessage(Message{wnd, msg, wParam, lParam}, result)) return result;
+    // The frame window's default: closing destroys it.
+    if (msg == kWmClose) Destroy(*w);
+    return 0;
+}
+
+void FakeWindowing::Destroy(HiddenWindow& w) {
+    IWindowHandler* handler = w.handler;
+    const HWindow wnd = w.handle;
+    std::intptr_t ignored = 0;
+    handler->OnMessage(Message{wnd, kWmDestroy, 0, 0}, ignored);
+    // `w` may have moved: a handler can make windows while it goes.
+    HiddenWindow* gone = FindHidden(wnd);
+    gone->destroyed = true;
+    gone->handler = nullptr;
+    RemoveTimersOf(wnd);
+    log_.Add(clock_.Now(), "hidden destroy " + gone->title);
+    handler->OnDestroyed();
+}
+
+void FakeWindowing::RemoveTimersOf(HWindow wnd) {
+    timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
+                                 [wnd](const FakeTimer& t) { return t.wnd == wnd; }),
+                  timers_.end());
+}
+
+bool FakeWindowing::IsWindow(HWindow wnd) const {
+    const std::uintptr_t h = std::uintptr_t(wnd);
+    if (h >= kFirstHidden && h - kFirstHidden < hidden_.size()) {
+        return !hidden_[h - kFirstHidden].destroyed;
+    }
+    return ui_.IsWindow(wnd);
+}
+
+std::uintptr_t FakeWindowing::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
+    if (failTimers || !IsWindow(wnd)) return 0;
+    const std::uint32_t period = std::max(periodMs, kTimerMinimum);
+    log_.Add(clock_.Now(), "timer set " + std::to_string(id) + " " + std::to_string(period));
+    for (FakeTimer& t : timers_) {
+        if (t.wnd == wnd && t.id == id) {
+            t.periodMs = period;
+            t.dueMs = clock_.Now() + period;
+            return id;
+        }
+    }
+    timers_.push_back(FakeTimer{wnd, id, period, clock_.Now() + period});
+    return id;
+}
+
+bool FakeWindowing::KillTimer(HWindow wnd, std::uintptr_t id) {
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        if (it->wnd == wnd && it->id == id) {
+            timers_.erase(it);
+            log_.Add(clock_.Now(), "timer kill " + std::to_string(id));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::uint32_t FakeWindowing::RegisterMessage(const char* name) {
+    auto& table = AtomTable();
+    auto it = table.find(name);
+    if (it != table.end()) return it->second;
+    const std::uint32_t number = 0xC000 + std::uint32_t(table.size());
+    table[name] = number;
+    return number;
+}
+
+const FakeTimer* FakeWindowing::Timer(HWindow wnd, std::uintptr_t id) const {
+    for (const FakeTimer& t : timers_) {
+        if (t.wnd == wnd && t.id == id) return &t;
+    }
+    return nullptr;
+}
+
+void FakeWindowing::RunFor(std::uint64_t ms) {
+    const std::uint64_t end = clock_.Now() + ms;
+    for (;;) {
+        ui_.Pump();  // posted messages (a menu's command) come first
+        // The next timer to fire; ties go to the older timer.
+        std::size_t next = timers_.size();
+        for (std::size_t i = 0; i < timers_.size(); ++i) {
+            if (next == timers_.size() || timers_[i].dueMs < timers_[next].dueMs) next = i;
+        }
+        if (next == timers_.size()) break;
+        FakeTimer& timer = timers_[next];
+        const std::uint64_t at = std::max(timer.dueMs, clock_.Now());
+        if (at > end) break;
+        if (at > clock_.Now()) clock_.Advance(at - clock_.Now());
+        // Rescheduled when the message is made, before the handler runs.
+        timer.dueMs = at + timer.periodMs;
+        const HWindow wnd = timer.wnd;
+        const std::uintptr_t id = timer.id;
+        ++timerTicks;
+        SendWindowMessage(wnd, kWmTimer, id, 0);
+    }
+    if (clock_.Now() < end) clock_.Advance(end - clock_.Now());
+    ui_.Pump();
+}
+
+void FakeWindowing::Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    log_.Add(clock_.Now(), "broadcast " + std::to_string(msg));
+    std::vector<HWindow> targets;
+    for (const HiddenWindow& w : hidden_) {
+        if (!w.destroyed) targets.push_back(w.handle);
+    }
+    for (HWindow wnd : ui_.TopLevelWindows()) targets.push_back(wnd);
+    for (HWindow wnd : targets) SendWindowMessage(wnd, msg, wParam, lParam);
+}
+
+std::vector<const HiddenWindow*> FakeWindowing::HiddenWindowsTitled(const std::string& title) const {
+    std::vector<const HiddenWindow*> out;
+    for (const HiddenWindow& w : hidden_) {
+        if (!w.destroyed && w.title == title) out.push_back(&w);
+    }
+    return out;
+}
+
+}  // namespace lv::fake

@@ -1,0 +1,74 @@
+// Hidden top-level windows, window timers and registered messages of the
+// simulated desktop. Timers fire only while the message loop runs, which a
+// test stands in for with RunFor: virtual time passes and each due timer
+// brings one WM_TIMER, to a hidden window or to a dialog alike.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/fake/clock.h"
+#include "platform/fake/log.h"
+#include "platform/fake/ui.h"
+#include "platform/windowing.h"
+
+namespace lv::fake {
+
+struct HiddenWindow {
+    HWindow handle = HWindow::None;
+    std::string title;
+    IWindowHandler* handler = nullptr;
+    bool destroyed = false;
+};
+
+struct FakeTimer {
+    HWindow wnd = HWindow::None;
+    std::uintptr_t id = 0;
+    std::uint32_t periodMs = 0;
+    std::uint64_t dueMs = 0;
+};
+
+class FakeWindowing : public IWindowing {
+public:
+    FakeWindowing(FakeClock& clock, EventLog& log, FakeUi& ui) : clock_(clock), log_(log), ui_(ui) {}
+
+    HWindow CreateHiddenWindow(const char* title, IWindowHandler* handler) override;
+    std::intptr_t SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+    std::uintptr_t SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
+    bool KillTimer(HWindow wnd, std::uintptr_t id) override;
+    std::uint32_t RegisterMessage(const char* name) override;
+
+    // The message loop runs for `ms` of virtual time. Handlers that Sleep
+    // move the clock on; a timer that fell due meanwhile fires once, as
+    // soon as the loop gets to it, not once for every period missed.
+    void RunFor(std::uint64_t ms);
+    // A message to every top-level window, hidden ones and dialogs.
+    void Broadcast(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+    bool IsWindow(HWindow wnd) const;
+
+    // Live hidden windows with this title.
+    std::vector<const HiddenWindow*> HiddenWindowsTitled(const std::string& title) const;
+    const FakeTimer* Timer(HWindow wnd, std::uintptr_t id) const;
+    const std::vector<FakeTimer>& Timers() const { return timers_; }
+
+    // Hidden windows with these titles cannot be made.
+    std::set<std::string> refuseTitles;
+    bool failTimers = false;
+    int timerTicks = 0;
+
+private:
+    HiddenWindow* FindHidden(HWindow wnd);
+    void Destroy(HiddenWindow& w);
+    void RemoveTimersOf(HWindow wnd);
+
+    FakeClock& clock_;
+    EventLog& log_;
+    FakeUi& ui_;
+    std::vector<HiddenWindow> hidden_;
+    std::vector<FakeTimer> timers_;
+};
+
+}  // namespace lv::fake

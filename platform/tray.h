@@ -1,0 +1,48 @@
+// The taskbar's notification area, and the icons and texts shown in it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace lv {
+
+// The notification-area record in its first form (NOTIFYICONDATAA as
+// Windows 95 knew it): 88 bytes on a 32-bit system, a tooltip of at most 63
+// characters and its terminator. Each platform passes it on in its own
+// layout of that form.
+constexpr std::uint32_t kNotifyIconDataSize = 88;
+constexpr std::size_t kTipSize = 64;
+
+struct NotifyIconData {
+    std::uint32_t cbSize = 0;
+    HWindow hWnd = HWindow::None;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    std::uint32_t uCallbackMessage = 0;
+    HIcon hIcon = HIcon::None;
+    char szTip[kTipSize] = {};
+};
+
+class ITray {
+public:
+    virtual ~ITray() = default;
+
+    // Shell_NotifyIconA with kNimAdd, kNimModify or kNimDelete; answers the
+    // shell's answer.
+    virtual bool NotifyIcon(std::uint32_t command, const NotifyIconData& data) = 0;
+
+    // LoadIconA on the program's module, by number or by name. None when
+    // there is no such icon.
+    virtual HIcon LoadOwnIcon(std::uint16_t id) = 0;
+    virtual HIcon LoadOwnIconByName(const char* name) = 0;
+    // LoadIconA with no module: a predefined icon (IDI_*), by number or name.
+    virtual HIcon LoadSystemIcon(std::uint16_t id) = 0;
+    virtual HIcon LoadSystemIconByName(const char* name) = 0;
+    // LoadStringA from the program's resources: the length copied, at most
+    // size - 1 characters and always terminated; 0 when there is no string.
+    virtual int LoadOwnString(std::uint32_t id, char* buffer, int size) = 0;
+};
+
+}  // namespace lv

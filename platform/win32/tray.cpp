@@ -1,0 +1,58 @@
+// The notification area through Shell_NotifyIconA, with the record in its
+// first form, and icons and strings from the program's resources.
+#include "platform/win32/tray.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "platform/win32/ui.h"
+#include "platform/win32/win32_platform.h"
+
+namespace lv::win32 {
+
+// The first form of the record is 88 bytes on 32-bit Windows; a 64-bit
+// build passes the same fields in its own layout of that form.
+#ifndef _WIN64
+static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconDataSize, "first form of NOTIFYICONDATAA");
+#endif
+static_assert(sizeof(NOTIFYICONDATAA{}.szTip) >= kTipSize, "tooltip field");
+
+namespace {
+HIcon FromHicon(HICON icon) { return HIcon(reinterpret_cast<std::uintptr_t>(icon)); }
+}  // namespace
+
+bool Win32Tray::NotifyIcon(std::uint32_t command, const NotifyIconData& data) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = data.cbSize == kNotifyIconDataSize ? DWORD(NOTIFYICONDATAA_V1_SIZE) : DWORD(data.cbSize);
+    record.hWnd = ToHwnd(data.hWnd);
+    record.uID = data.uID;
+    record.uFlags = data.uFlags;
+    record.uCallbackMessage = data.uCallbackMessage;
+    record.hIcon = reinterpret_cast<HICON>(data.hIcon);
+    std::memcpy(record.szTip, data.szTip, kTipSize);
+    record.szTip[kTipSize - 1] = '\0';
+    return ::Shell_NotifyIconA(command, &record) != FALSE;
+}
+
+HIcon Win32Tray::LoadOwnIcon(std::uint16_t id) {
+    return FromHicon(::LoadIconA(Instance(), MAKEINTRESOURCEA(id)));
+}
+
+HIcon Win32Tray::LoadOwnIconByName(const char* name) { return FromHicon(::LoadIconA(Instance(), name)); }
+
+HIcon Win32Tray::LoadSystemIcon(std::uint16_t id) {
+    return FromHicon(::LoadIconA(nullptr, MAKEINTRESOURCEA(id)));
+}
+
+HIcon Win32Tray::LoadSystemIconByName(const char* name) { return FromHicon(::LoadIconA(nullptr, name)); }
+
+int Win32Tray::LoadOwnString(std::uint32_t id, char* buffer, int size) {
+    if (size <= 0) return 0;
+    buffer[0] = '\0';
+    const int length = ::LoadStringA(Instance(), id, buffer, size);
+    buffer[size - 1] = '\0';
+    return length;
+}
+
+}  // namespace lv::win32

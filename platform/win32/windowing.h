@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/windowing.h"
+
+namespace lv::win32 {
+
+class Win32Windowing : public IWindowing {
+public:
+    HWindow CreateHiddenWindow(const char* title, IWindowHandler* handler) override;
+    std::intptr_t SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+    std::uintptr_t SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
+    bool KillTimer(HWindow wnd, std::uintptr_t id) override;
+    std::uint32_t RegisterMessage(const char* name) override;
+};
+
+}  // namespace lv::win32

@@ -1,0 +1,192 @@
+// The activation state machine: Start, Stop, the tray icon's click and menu,
+// the logo button, the full-screen toggle and timer 1's dispatch. Each
+// handler changes the controller record, shows the state's look, sets or
+// kills timer 1 and tells the monitor link.
+#include "bar/lv_dlg.h"
+#include "bar/tool_bars.h"
+#include "link/screen_link.h"
+#include "platform/platform.h"
+#include "select/selection_state.h"
+#include "select/steps.h"
+
+namespace lv {
+
+namespace {
+
+constexpr std::uint32_t kArmedPeriodMs = 10;
+constexpr int kTrayIconId = IDR_MAINFRAME;
+
+// The state's tray icon and tool bar.
+constexpr int kLookIcons[3] = {IDR_MAINFRAME, IDI_TRAY_ACTIVE, IDI_TRAY_SUSPENDED};
+
+void ClearFollowing(SelectionState& s) {
+    s.bInMdi = 0;
+    s.bParentZoomed = 0;
+    s.nWatchShow = 0;
+    s.nFrameShow = 0;
+}
+
+void SetWholeScreenRegion() {
+    TheScreenLink().rcRegion =
+        Rect{0, 0, Ui().GetSystemMetrics(kSmCxScreen), Ui().GetSystemMetrics(kSmCyScreen)};
+}
+
+}  // namespace
+
+bool StartEnabledIn(std::int32_t state) { return state != STATE_ACTIVE; }
+bool StopEnabledIn(std::int32_t state) { return state != STATE_IDLE; }
+
+void CLvDlg::SetState(std::int32_t state) {
+    TheSelection().nState = state;
+    m_trayIcon.SetActivationState(state);
+}
+
+void CLvDlg::ShowLook(std::int32_t state) {
+    m_trayIcon.SetIconResource(kLookIcons[state]);
+    ShowOnlyToolBar(m_toolBars, state);
+    LayOutToolBars(m_toolBars);
+}
+
+void CLvDlg::RestartSelectionTimer(std::uint32_t periodMs) {
+    Windowing().KillTimer(hwnd_, kSelectionTimer);
+    Windowing().SetTimer(hwnd_, kSelectionTimer, periodMs);
+}
+
+void CLvDlg::OnStart() {
+    SelectionState& s = TheSelection();
+    TheScreenLink().Send(SEND_OFF);
+    s.bRegionSent = 0;
+    s.bFollowing = 0;
+    s.bDragging = 0;
+    s.bInMdi = 0;
+    s.bParentZoomed = 0;
+    s.nWatchShow = 0;
+    s.nFrameShow = 0;
+    SetState(STATE_ACTIVE);
+    ShowLook(STATE_ACTIVE);
+    RestartSelectionTimer(kArmedPeriodMs);
+}
+
+void CLvDlg::OnStop() {
+    SelectionState& s = TheSelection();
+    s.bFullScreen = 0;
+    s.bRegionSent = 0;
+    TheScreenLink().Send(SEND_OFF);
+    SetState(STATE_IDLE);
+    ShowLook(STATE_IDLE);
+    Windowing().KillTimer(hwnd_, kSelectionTimer);
+    m_cursorScheme.Restore();
+}
+
+std::intptr_t CLvDlg::OnTrayNotify(std::uintptr_t wParam, std::intptr_t lParam) {
+    if (lParam == kWmLButtonUp) {
+        if (TheSelection().nState == STATE_IDLE) {
+            OnStart();
+        } else {
+            OnStop();
+            ClearFollowing(TheSelection());
+        }
+    }
+    return m_trayIcon.OnIconNotify(wParam, lParam);
+}
+
+void CLvDlg::OnLogoButton() {
+    SelectionState& s = TheSelection();
+    if (s.nState == STATE_IDLE) {
+        OnStart();
+    } else {
+        s.bDragging = 0;
+        s.bRegionSent = 0;
+        s.bFullScreen = 0;
+        s.bFollowing = 0;
+        ClearFollowing(s);
+        TheScreenLink().Send(SEND_OFF);
+        SetState(STATE_IDLE);
+        ShowLook(STATE_IDLE);
+        Windowing().KillTimer(hwnd_, kSelectionTimer);
+        m_cursorScheme.Restore();
+    }
+    LayOutToolBars(m_toolBars);
+    Ui().ShowWindow(hwnd_, false);
+    Ui().ShowWindow(hwnd_, true);
+}
+
+void CLvDlg::OnFullScreen() {
+    SelectionState& s = TheSelection();
+    CScreenLink& link = TheScreenLink();
+    Windowing().KillTimer(hwnd_, kSelectionTimer);
+    s.bInMdi = 0;
+    s.bParentZoomed = 0;
+    if (s.bRegionSent && s.bFullScreen) {  // full screen is on: turn it off
+        SetWholeScreenRegion();
+        link.Send(SEND_OFF);
+        s.bRegionSent = 0;
+        s.bFollowing = 0;
+        s.bDragging = 0;
+        SetState(STATE_IDLE);
+        ShowLook(STATE_IDLE);
+        s.bFullScreen = 0;
+    } else if (s.bRegionSent) {  // another region is on: replace it
+        link.Send(SEND_OFF);
+        SetWholeScreenRegion();
+        link.Send(SEND_REGION);
+        s.bFullScreen = 1;
+        s.bRegionSent = 1;
+        SetState(STATE_ACTIVE);
+        ShowLook(STATE_ACTIVE);
+    } else {
+        SetWholeScreenRegion();
+        link.Send(SEND_OFF);
+        link.Send(SEND_REGION);
+        s.bRegionSent = 1;
+        s.bFollowing = 0;
+        s.bDragging = 0;
+        SetState(STATE_ACTIVE);
+        ShowLook(STATE_ACTIVE);
+        s.bFullScreen = 1;
+    }
+}
+
+void CLvDlg::OnSelectionTick() {
+    SelectionState& s = TheSelection();
+    if (s.bAutoDetect == 1 && s.nState == STATE_IDLE) {
+        DetectVideoWindow(*this);
+    } else if (s.nState == STATE_ACTIVE) {
+        s.bAutoDetect = 0;
+        if (s.bRegionSent && s.bFollowing) {
+            FollowTarget(*this);
+        } else {
+            RunSelectionStep(*this);
+        }
+    } else if (s.nState == STATE_SUSPENDED && s.bFollowing) {
+        FollowTarget(*this);
+    }
+}
+
+// The tray icon's menu. The menu is destroyed on every path, whatever the
+// event: each notification loads it afresh, and pointer moves over the icon
+// bring a stream of them.
+std::intptr_t CLvDlg::OnIconNotify(std::uintptr_t id, std::intptr_t event) {
+    if (id != std::uintptr_t(kTrayIconId)) return 0;
+    IWindowOps& ops = WindowOps();
+    const HMenu menu = ops.LoadMenu(IDR_TRAY_MENU);
+    if (IsNone(menu)) return 0;
+    const HMenu popup = ops.GetSubMenu(menu, 0);
+    if (IsNone(popup)) {
+        ops.DestroyMenu(menu);
+        return 0;
+    }
+    if (event == kWmRButtonUp) {
+        const Point pt = ops.GetCursorPos();
+        ops.SetMenuDefaultItem(popup, 0);
+        const std::int32_t state = CLvTrayIcon::MenuState();
+        ops.EnableMenuItem(popup, ID_START, StartEnabledIn(state));
+        ops.EnableMenuItem(popup, ID_STOP, StopEnabledIn(state));
+        ops.SetForegroundWindow(hwnd_);
+        ops.TrackPopupMenu(popup, kTpmRightButton, pt.x, pt.y, hwnd_);
+    }
+    ops.DestroyMenu(menu);
+    return 1;
+}
+
+}  // namespace lv
