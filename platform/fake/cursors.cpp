@@ -12,6 +12,7 @@ FakeCursors::FakeCursors(FakeClock& clock, EventLog& log) : clock_(clock), log_(
     }
     resources[147] = "resource 147";
     resources[148] = "resource 148";
+    resources[184] = "resource 184";
 }
 
 HCursor FakeCursors::NewHandle(const std::string& image) {

@@ -55,7 +55,10 @@ bool FakeMouseInput::GetDeviceState(HInputDevice device, std::uint32_t size, voi
 }
 
 void FakeMouseInput::ReleaseDevice(HInputDevice device) {
-    if (devices_.erase(std::uintptr_t(device))) --liveDevices;
+    if (devices_.erase(std::uintptr_t(device))) {
+        --liveDevices;
+        log_.Add(clock_.Now(), "dinput release");
+    }
 }
 
 void FakeMouseInput::ReleaseDirectInput(HDirectInput input) {
