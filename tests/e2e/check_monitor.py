@@ -67,7 +67,9 @@ class MonitorLog:
             return
         if w[0] == "#":
             for item in w[1:]:
-                if item.startswith("start_raw="):
+                # lvmon's CLOCK_MONOTONIC_RAW, lvmon.exe's QueryPerformanceCounter:
+                # the same clock under Wine, the one the probe's times use.
+                if item.startswith("start_raw=") or item.startswith("start_qpc="):
                     self.start_raw = float(item.split("=", 1)[1])
                 elif item.startswith("rate="):
                     self.rate = float(item.split("=", 1)[1])

@@ -6,7 +6,8 @@
 #   E2E_DIR      this folder          LVMON        the host lvmon binary
 #   WIN64_DIR    the win64 build      LUMIVANE     lumivane.exe
 #   DISPLAY      our own Xvfb         LINK_PROBE   link_probe.exe
-#   WINEPREFIX   our own prefix       E2E_OUT      where logs are kept
+#   WINEPREFIX   our own prefix       LVMON_EXE    the Windows lvmon.exe
+#   E2E_OUT      where logs are kept
 # Set by begin_scenario for the scenario that runs:
 #   SCEN_NAME SCEN_DIR SCEN_DESKTOP SCEN_W SCEN_H SCEN_FAILED
 
@@ -110,6 +111,11 @@ wine_pids() {
         { tr '\0' '\n' <"$dir/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "${dir#/proc/}"
     done
 }
+# A host path as Windows programs under Wine name it (drive Z: is /).
+wine_path() {
+    local p=${1//\//\\}
+    echo "Z:$p"
+}
 wine_running() { [ -n "$(wine_pids "$1")" ]; }
 wine_not_running() { [ -z "$(wine_pids "$1")" ]; }
 
@@ -146,6 +152,10 @@ window_of_size() {
 }
 has_window_of_size() { [ -n "$(window_of_size "$1" "$2")" ]; }
 no_window_of_size() { [ -z "$(window_of_size "$1" "$2")" ]; }
+# Whether a window is mapped (the tree lists hidden windows too).
+is_viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
+}
 # The windows of a program bigger than Wine's 1 x 1 helpers: ID W H X Y.
 program_windows() {
     desktop_windows | awk -v c="$1" '$6 == c && ($2 > 1 || $3 > 1) { print $1, $2, $3, $4, $5 }'

@@ -4,8 +4,8 @@
 #
 #   tests/e2e/run_e2e.sh BUILD_HOST_DIR BUILD_WIN64_DIR [SCENARIO...]
 #
-# BUILD_HOST_DIR holds bin/lvmon, BUILD_WIN64_DIR lumivane.exe and
-# tests/e2e/link_probe.exe. With SCENARIO names only those run. The Wine
+# BUILD_HOST_DIR holds bin/lvmon, BUILD_WIN64_DIR lumivane.exe, lvmon.exe
+# and tests/e2e/link_probe.exe. With SCENARIO names only those run. The Wine
 # prefix lives in BUILD_WIN64_DIR/e2e/wineprefix (made once, then reused),
 # the logs of each scenario in BUILD_WIN64_DIR/e2e/out/NAME/.
 #
@@ -27,6 +27,7 @@ ONLY=("$@")
 LVMON=$HOST_DIR/bin/lvmon
 LUMIVANE=$WIN64_DIR/lumivane.exe
 LINK_PROBE=$WIN64_DIR/tests/e2e/link_probe.exe
+LVMON_EXE=$WIN64_DIR/lvmon.exe
 E2E_OUT=$WIN64_DIR/e2e/out
 # The largest virtual desktop a scenario uses must fit on the screen.
 XVFB_SCREEN=1920x1080x24
@@ -39,7 +40,7 @@ skip() {
     exit 0
 }
 
-for f in "$LVMON" "$LUMIVANE" "$LINK_PROBE"; do
+for f in "$LVMON" "$LUMIVANE" "$LINK_PROBE" "$LVMON_EXE"; do
     if [ ! -x "$f" ] && [ ! -f "$f" ]; then
         echo "e2e: missing $f (build the host and win64 presets first)" >&2
         exit 1
