@@ -32,7 +32,11 @@ namespace {
 volatile std::sig_atomic_t g_stop = 0;
 int g_xError = 0;
 
-void OnSignal(int) { g_stop = 1; }
+// The first signal ends the watch cleanly; a second one ends the process.
+void OnSignal(int sig) {
+    g_stop = 1;
+    std::signal(sig, SIG_DFL);
+}
 
 int OnXError(Display*, XErrorEvent* e) {
     g_xError = e->error_code;
@@ -239,8 +243,8 @@ int main(int argc, char** argv) {
     std::snprintf(footer, sizeof footer, "# lvmon end samples=%lld seconds=%.3f rate=%.0f", samples, now,
                   now > 0 ? double(samples) / now : 0.0);
     print.Line(footer);
+    if (out != stdout) std::fclose(out);
     XDestroyImage(image);
     XCloseDisplay(display);
-    if (out != stdout) std::fclose(out);
     return status;
 }

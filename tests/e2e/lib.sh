@@ -191,9 +191,16 @@ start_lvmon() {
         return 1
     fi
 }
+# Ends lvmon, which then prints what is still on the row and its rate.
 stop_lvmon() {
     [ -n "$LVMON_PID" ] || return 0
     kill -TERM "$LVMON_PID" 2>/dev/null
+    local i
+    for i in $(seq 30); do
+        kill -0 "$LVMON_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$LVMON_PID" 2>/dev/null
     wait "$LVMON_PID" 2>/dev/null
     LVMON_PID=""
 }
