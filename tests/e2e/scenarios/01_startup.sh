@@ -19,7 +19,7 @@ scenario_startup() {
         return 1
     fi
     local appeared gone
-    appeared=$(now_s)
+    appeared=$(now_ms)
     read -r id x y <<<"$(window_of_size $SPLASH_W $SPLASH_H)"
 
     # The picture is painted at once, although no message is processed.
@@ -32,9 +32,8 @@ scenario_startup() {
         fail "the splash is still up after 10 s"
         return 1
     fi
-    gone=$(now_s)
-    local shown
-    shown=$(ms_between "$appeared" "$gone")
+    gone=$(now_ms)
+    local shown=$((gone - appeared))
     note "splash ${SPLASH_W}x${SPLASH_H} at $x,$y on ${SCEN_W}x$SCEN_H, up for $shown ms, $colours colours"
 
     local want_x=$(((SCEN_W - SPLASH_W) / 2)) want_y=$(((SCEN_H - SPLASH_H) / 2))
