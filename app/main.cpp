@@ -4,9 +4,14 @@
 #include <windows.h>
 
 #include "app/lv_app.h"
+#include "link/screen_link.h"
 #include "platform/win32/win32_platform.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The global link lives in a static library: naming it here keeps it in
+    // the program even while nothing else sends, so that process exit always
+    // paints the off frame.
+    static_cast<void>(lv::TheScreenLink());
     lv::win32::InstallWin32Platform(instance);
     lv::TheApp().InitInstance();
     return 0;
