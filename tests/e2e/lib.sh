@@ -179,6 +179,56 @@ press_key() {
 }
 
 # ---------------------------------------------------------------------------
+# The tray icon and pop-up menus
+
+# The notification area's first icon sits at the right end of the taskbar.
+tray_x() { echo $((SCEN_W - 10)); }
+tray_y() { echo $((SCEN_H - 10)); }
+
+# A fingerprint of the tray icon's pixels.
+tray_pixels() {
+    import -window root -crop "16x16+$((SCEN_W - 18))+$((SCEN_H - 18))" rgb:- 2>/dev/null | md5sum | cut -c1-12
+}
+right_press() {
+    xdotool mousemove "$1" "$2" mousedown 3
+    sleep 0.1
+    xdotool mouseup 3
+}
+# The pop-up menu's X window: ID W H X Y (the newest window of that shape).
+menu_window() {
+    program_windows lumivane.exe | awk '$2 > 60 && $2 < 300 && $3 > 120 && $3 < 400 { m = $0 } END { print m }'
+}
+has_menu() { [ -n "$(menu_window)" ]; }
+# item_rows N: the menu row's top and height, as choose_item reckons them.
+item_rows() {
+    awk -v n="$1" -v h="$2" 'BEGIN {
+        split("16 16 9 16 9 16 9 16 9 16 9 16", r, " ")
+        scale = (h - 6) / 157; top = 3
+        for (i = 1; i < n; i++) top += r[i] * scale
+        printf "%d %d", top, r[n] * scale }'
+}
+# dark_pixels N: how many nearly black pixels (enabled text) the menu's row
+# N shows; a greyed item has none.
+dark_pixels() {
+    local id w h x y top height
+    read -r id w h x y <<<"$(menu_window)"
+    read -r top height <<<"$(item_rows "$1" "$h")"
+    import -window root -crop "$((w - 8))x$height+$((x + 4))+$((y + top))" txt:- 2>/dev/null |
+        awk -F'[(),]' 'NR > 1 && $2 + 0 < 60 && $3 + 0 < 60 && $4 + 0 < 60 { n++ } END { print n + 0 }'
+}
+# choose_item N: presses the Nth of the menu's twelve rows (1-based, as the
+# resource lists them). Items are 16 pixels high and separators 9 in Wine's
+# menus, inside a 3-pixel frame; the rows are scaled to the menu's height.
+choose_item() {
+    local id w h x y
+    read -r id w h x y <<<"$(menu_window)"
+    [ -n "$id" ] || { fail "no menu to choose from"; return 1; }
+    local top height
+    read -r top height <<<"$(item_rows "$1" "$h")"
+    press_mouse $((x + w / 2)) $((y + top + height / 2))
+}
+
+# ---------------------------------------------------------------------------
 # The monitor's eyes
 
 # start_lvmon FILE: watches row 0 of the desktop (the first SCEN_W pixels of

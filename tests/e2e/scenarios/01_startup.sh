@@ -51,7 +51,7 @@ scenario_startup() {
     local order
     order=$(trace_lines "$SCEN_DIR/lumivane.trace" lumivane | grep -E '^splash (shown|gone)$' | tr '\n' ',')
     [ "$order" = "splash shown,splash gone," ] || fail "trace lines in the wrong order: $order"
-    wait_until 10 test -n "$(program_windows lumivane.exe)" || fail "no window of the program after the splash"
+    wait_until 10 has_trace "$SCEN_DIR/lumivane.trace" lumivane "bar ready" || fail "the bar did not come up after the splash"
     return 0
 }
 

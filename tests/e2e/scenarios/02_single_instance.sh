@@ -7,7 +7,7 @@ scenario_single_instance() {
     local trace1="$SCEN_DIR/first.trace" trace2="$SCEN_DIR/second.trace"
     start_in_desktop first "$LUMIVANE"
     if ! wait_until 20 has_trace "$trace1" lumivane "splash gone" ||
-        ! wait_until 10 test -n "$(program_windows lumivane.exe)"; then
+        ! wait_until 10 has_trace "$SCEN_DIR/first.trace" lumivane "bar ready"; then
         fail "the first copy did not come up"
         return 1
     fi

@@ -1,13 +1,14 @@
 # Ending the program the normal way paints the off frame at process exit,
 # from the global link. Each way of ending it is one case with the off frames
-# it must paint: the bar's Exit command (a later issue) sends its own first,
-# so its case expects two.
+# it must paint: the bar's Exit command sends its own first, so its case
+# expects two.
 
-# Escape on the bar closes it: the exit-time off frame only.
-end_with_escape() {
-    local bar
-    bar=$(program_windows lumivane.exe | awk '{ print $1; exit }')
-    press_key "$bar" Escape
+# Exit from the tray icon's menu: the command's off frame, then the
+# exit-time one. (Escape no longer ends the program: the bar swallows it.)
+end_with_exit_command() {
+    right_press "$(tray_x)" "$(tray_y)"
+    wait_until 5 has_menu || { fail "the tray menu did not open"; return 1; }
+    choose_item 12
 }
 
 # exit_case HOW OFF_FRAMES
@@ -15,8 +16,7 @@ exit_case() {
     local how=$1 expected=$2
     start_lvmon "$SCEN_DIR/lvmon.txt" || return 1
     start_in_desktop lumivane "$LUMIVANE"
-    if ! wait_until 20 has_trace "$SCEN_DIR/lumivane.trace" lumivane "splash gone" ||
-        ! wait_until 10 test -n "$(program_windows lumivane.exe)"; then
+    if ! wait_until 20 has_trace "$SCEN_DIR/lumivane.trace" lumivane "bar ready"; then
         fail "the program did not come up"
         return 1
     fi
@@ -32,4 +32,4 @@ exit_case() {
     python3 "$E2E_DIR/check_monitor.py" offs --monitor "$SCEN_DIR/lvmon.txt" --expect "$expected"
 }
 
-register_scenario exit-escape 1024x768 exit_case end_with_escape 1
+register_scenario exit-command 1024x768 exit_case end_with_exit_command 2
