@@ -2,6 +2,7 @@
 
 #include "app/cov_dlg.h"
 #include "bar/lv_dlg.h"
+#include "link/screen_link.h"
 #include "platform/platform.h"
 
 namespace lv {
@@ -28,6 +29,8 @@ bool CLvApp::InitInstance() {
 
     g_appMutex = System().CreateNamedMutex(kAppMutexName, true);
     if (System().GetLastError() == kErrorAlreadyExists) {
+        // Its exit-time off frame would turn off the running copy's region.
+        TheScreenLink().SilenceAtExit();
         System().Trace("lumivane: another instance runs");
         return false;
     }

@@ -15,6 +15,7 @@ static_assert(kEraseFlags == (kRdwInvalidate | kRdwAllChildren | kRdwErase | kRd
 
 CScreenLink::~CScreenLink() {
     // During process exit the platform may already be gone in a test binary.
+    if (silent_) return;
     if (Platform().screen != nullptr && Platform().clock != nullptr && Platform().system != nullptr) {
         Send(SEND_OFF);
     }

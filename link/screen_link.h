@@ -27,6 +27,10 @@ public:
     void Send(std::uint32_t mode);
     // Reads HORZRES into nLastColumn.
     void MeasureScreen();
+    // Destruction then paints nothing: a copy of the program that found
+    // another one running must leave the monitor to that one.
+    void SilenceAtExit() { silent_ = true; }
+    bool IsSilencedAtExit() const { return silent_; }
 
     std::uint32_t nDelay = 50;  // the pause unit, ms
     Rect rcRegion;              // the region the next SEND_REGION paints
@@ -34,6 +38,7 @@ public:
 
 private:
     void EraseTopRows();
+    bool silent_ = false;
 };
 
 // The flags the erase uses: invalidating alone would leave the desktop

@@ -130,6 +130,12 @@ TEST(ScreenLink, WithoutAScreenOnlyTheWaitsHappen) {
     EXPECT_EQ(desk.clock.Now(), 250u);
 }
 
+TEST(ScreenLink, ASilencedLinkPaintsNothingWhenDestroyed) {
+    FakeDesktop desk;
+    { CScreenLink link; link.SilenceAtExit(); }
+    EXPECT_TRUE(desk.screen.frames.empty());
+}
+
 TEST(ScreenLink, DestructionSendsTheOffFrame) {
     FakeDesktop desk;
     {

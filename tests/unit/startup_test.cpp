@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/screen_link.h"
 #include "platform/fake/fake_desktop.h"
 
 namespace lv {
@@ -18,6 +19,9 @@ TEST(Startup, SecondCopyEndsSilentlyBeforeItsSplash) {
     EXPECT_TRUE(desk.ui.WindowsFrom(130).empty());
     EXPECT_TRUE(desk.ui.WindowsFrom(102).empty());
     EXPECT_TRUE(desk.screen.frames.empty());
+    // Nor does it paint the off frame when it ends: the first copy's region
+    // stays on the monitor.
+    EXPECT_TRUE(TheScreenLink().IsSilencedAtExit());
 }
 
 TEST(Startup, SplashThenBar) {

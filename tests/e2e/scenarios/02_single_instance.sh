@@ -36,6 +36,7 @@ scenario_single_instance() {
 
     [ "$splash_seen" -eq 0 ] || fail "a splash appeared while the second copy ran"
     has_trace "$trace2" lumivane "splash shown" && fail "the second copy showed its splash"
+    has_trace "$trace2" lumivane "send off" && fail "the second copy painted an off frame over the first copy's region"
     [ "$took" -le "$SECOND_COPY_MAX_MS" ] || fail "the second copy took $took ms to end"
     sleep 0.5
     [ "$(wine_pids lumivane.exe)" = "$first_pid" ] || fail "the first copy is gone or changed"
