@@ -21,8 +21,8 @@
 #include "monitor/message_tracker.h"
 #include "monitor/report.h"
 #include "monitor/row_decoder.h"
-#include "monitor/win32_legend.h"
-#include "monitor/win32_outline.h"
+#include "monitor/win32/legend.h"
+#include "monitor/win32/outline.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The legend window: a small captioned tool window in the bottom right
 // corner, above the taskbar and away from row 0.
-#include "monitor/win32_legend.h"
+#include "monitor/win32/legend.h"
 
 namespace lv::monitor::win32 {
 

@@ -1,6 +1,6 @@
 // The outline window: its inside is the layered window's colour key, so only
 // the frame is drawn and every click falls through to the window below.
-#include "monitor/win32_outline.h"
+#include "monitor/win32/outline.h"
 
 namespace lv::monitor::win32 {
 
