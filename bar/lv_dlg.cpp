@@ -2,6 +2,7 @@
 // Bar with their animation, the pop-up menu, Help, dragging and Exit.
 #include "bar/lv_dlg.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "bar/tool_bars.h"
@@ -75,8 +76,7 @@ void CLvDlg::RegisterFullScreenKey() {
             WindowOps().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers, kHotKeyVk)) {
             hotKeyName_ = choice.name;
             char line[64];
-            std::strcpy(line, "lumivane: hot key ");
-            std::strcat(line, choice.name);
+            std::snprintf(line, sizeof line, "lumivane: hot key %s", choice.name);
             System().Trace(line);
             return;
         }
