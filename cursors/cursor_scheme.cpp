@@ -78,6 +78,9 @@ std::string CCursorScheme::ReadValue(HKey key, const char* name) {
 
 void CCursorScheme::CaptureEntry(CursorEntry& entry, const char* valueName, HKey key) {
     ISystemCursors& cursors = SystemCursors();
+    // A second capture lets go of what the first one saved.
+    if (!IsNone(entry.hSaved)) cursors.DestroyCursor(entry.hSaved);
+    entry.hSaved = HCursor::None;
     entry.bAnimated = 0;
     entry.strPath.clear();
     const std::string value = valueName != nullptr ? ReadValue(key, valueName) : std::string();

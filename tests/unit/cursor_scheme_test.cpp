@@ -53,6 +53,9 @@ TEST_F(CursorSchemeTest, DefaultSchemeSavesTenCopiesAndClosesTheKey) {
         EXPECT_EQ(desk.cursors.ImageOf(e.hSaved), "standard " + std::to_string(kOrder[i]));
     }
     EXPECT_EQ(desk.cursors.LiveOwnedHandles(), 10);
+    scheme.Capture();  // again: the first ten are let go
+    EXPECT_EQ(desk.cursors.LiveOwnedHandles(), 10);
+    EXPECT_EQ(desk.cursors.badReleases, 0);
 }
 
 TEST_F(CursorSchemeTest, AnimatedFilesAreLookedUpUnderTheWindowsDirectory) {
