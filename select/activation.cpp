@@ -19,6 +19,7 @@ constexpr int kTrayIconId = IDR_MAINFRAME;
 // The state's tray icon and tool bar.
 constexpr int kLookIcons[3] = {IDR_MAINFRAME, IDI_TRAY_ACTIVE, IDI_TRAY_SUSPENDED};
 
+// What following knew of the target's place: MDI and the show states.
 void ClearFollowing(SelectionState& s) {
     s.bInMdi = 0;
     s.bParentZoomed = 0;
@@ -58,10 +59,7 @@ void CLvDlg::OnStart() {
     s.bRegionSent = 0;
     s.bFollowing = 0;
     s.bDragging = 0;
-    s.bInMdi = 0;
-    s.bParentZoomed = 0;
-    s.nWatchShow = 0;
-    s.nFrameShow = 0;
+    ClearFollowing(s);
     SetState(STATE_ACTIVE);
     ShowLook(STATE_ACTIVE);
     RestartSelectionTimer(kArmedPeriodMs);
