@@ -199,6 +199,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::vector<lv::Colour> row;
     std::string last = "last: -";
     long long samples = 0;
+    double lastSample = -1;
+    double maxGap = 0;  // the longest time between two reads, for the footer
     double shownAt = 0;
     double checkedAt = 0;
     bool quit = false;
@@ -224,6 +226,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
         if (reader.Read(row)) {
             ++samples;
+            if (lastSample >= 0 && now - lastSample > maxGap) maxGap = now - lastSample;
+            lastSample = now;
             const double ms = now * 1000.0;
             tracker.Feed(ms, lv::monitor::DecodeRow(row.data(), row.size()));
             desktop.Feed(ms, row.data(), row.size(), tracker.FrameShown());
@@ -256,8 +260,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         for (int i = 0; i < m.frameCount; ++i) print(lv::monitor::FrameLine(m.frames[i]));
     }
     char footer[96];
-    std::snprintf(footer, sizeof footer, "# lvmon.exe end samples=%lld seconds=%.3f rate=%.0f", samples, now,
-                  now > 0 ? double(samples) / now : 0.0);
+    std::snprintf(footer, sizeof footer, "# lvmon.exe end samples=%lld seconds=%.3f rate=%.0f max_gap_ms=%.1f",
+                  samples, now, now > 0 ? double(samples) / now : 0.0, maxGap * 1000.0);
     print(footer);
     outline.Destroy();
     legend.Destroy();

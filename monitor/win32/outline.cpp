@@ -1,31 +1,45 @@
-// The outline window: its inside is the layered window's colour key, so only
-// the frame is drawn and every click falls through to the window below.
+// The outline's four strips: plain popups painted in one colour, which let
+// every click fall through to the window below.
 #include "monitor/win32/outline.h"
 
 namespace lv::monitor::win32 {
 
 namespace {
 constexpr char kClassName[] = "LvMonOutline";
-constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr COLORREF kFrame = RGB(255, 160, 0);
-constexpr int kThickness = 3;
+
+// The strips of a region whose top is below row 0: top and bottom span the
+// whole width, left and right the rows between them.
+void StripRects(const RECT& r, RECT out[4]) {
+    const int t = Outline::kThickness;
+    out[0] = RECT{r.left, r.top, r.right, r.top + t};
+    out[1] = RECT{r.left, r.bottom - t, r.right, r.bottom};
+    out[2] = RECT{r.left, r.top, r.left + t, r.bottom};
+    out[3] = RECT{r.right - t, r.top, r.right, r.bottom};
+}
 }  // namespace
 
 bool Outline::Create(HINSTANCE instance) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;
+    wc.hbrBackground = ::CreateSolidBrush(kFrame);  // the class keeps it for the run
     wc.lpszClassName = kClassName;
     ::RegisterClassA(&wc);
-    hwnd_ = ::CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                              kClassName, "lvmon outline", WS_POPUP, 0, 1, 1, 1, nullptr, nullptr, instance, nullptr);
-    if (hwnd_ == nullptr) return false;
-    ::SetLayeredWindowAttributes(hwnd_, kTransparent, 0, LWA_COLORKEY);
+    for (HWND& strip : strips_) {
+        // Layered and transparent: clicks go to whatever lies under the
+        // strip, in this program or another. Opaque, so no colour key.
+        strip = ::CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW |
+                                      WS_EX_NOACTIVATE,
+                                  kClassName, "lvmon outline", WS_POPUP, 0, 1, 1, 1, nullptr, nullptr, instance,
+                                  nullptr);
+        if (strip == nullptr) return false;
+        ::SetLayeredWindowAttributes(strip, 0, 255, LWA_ALPHA);
+    }
     return true;
 }
 
 void Outline::Show(const RECT& region) {
-    if (hwnd_ == nullptr) return;
     RECT r = region;
     // Row 0 belongs to the monitor's line: the outline starts below it.
     if (r.top < 1) r.top = 1;
@@ -36,44 +50,36 @@ void Outline::Show(const RECT& region) {
     if (visible_ && ::EqualRect(&r, &shown_)) return;
     shown_ = r;
     visible_ = true;
-    ::SetWindowPos(hwnd_, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    ::InvalidateRect(hwnd_, nullptr, TRUE);
+    RECT rects[4];
+    StripRects(r, rects);
+    for (int i = 0; i < 4; ++i) {
+        if (strips_[i] == nullptr) continue;
+        const RECT& s = rects[i];
+        ::SetWindowPos(strips_[i], HWND_TOPMOST, s.left, s.top, s.right - s.left, s.bottom - s.top,
+                       SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
 }
 
 void Outline::Hide() {
-    if (hwnd_ != nullptr && visible_) ::ShowWindow(hwnd_, SW_HIDE);
+    if (visible_) {
+        for (HWND strip : strips_) {
+            if (strip != nullptr) ::ShowWindow(strip, SW_HIDE);
+        }
+    }
     visible_ = false;
 }
 
 void Outline::Destroy() {
-    if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
+    for (HWND& strip : strips_) {
+        if (strip != nullptr) ::DestroyWindow(strip);
+        strip = nullptr;
+    }
+    visible_ = false;
 }
 
 LRESULT CALLBACK Outline::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(hwnd, &ps);
-            RECT all;
-            ::GetClientRect(hwnd, &all);
-            HBRUSH inside = ::CreateSolidBrush(kTransparent);
-            HBRUSH frame = ::CreateSolidBrush(kFrame);
-            ::FillRect(dc, &all, frame);
-            RECT hole = all;
-            ::InflateRect(&hole, -kThickness, -kThickness);
-            if (hole.right > hole.left && hole.bottom > hole.top) ::FillRect(dc, &hole, inside);
-            ::DeleteObject(inside);
-            ::DeleteObject(frame);
-            ::EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        default:
-            return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
+    if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace lv::monitor::win32

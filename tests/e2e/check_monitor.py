@@ -18,9 +18,10 @@ import sys
 
 # The link's times, and how the real screen may differ from them. A frame
 # shows from its paint until the program's next paint or erase: on the
-# framebuffer it must appear within FIDELITY_MS of its paint and stay as
-# long as the program held it, within FIDELITY_MS (not a frame late, not
-# erased early). The program's own waits are Sleeps, which a busy machine
+# framebuffer it must appear while the program paints it or within
+# FIDELITY_MS after, and go when the program paints the next frame or asks
+# the desktop to repaint the row, or within FIDELITY_MS after (not a frame
+# late, not erased early). The program's own waits are Sleeps, which a busy machine
 # stretches: every frame must last at least its time less EARLY_MS, the
 # median of each kind at most LATE_MS more, and a frame whose end the program
 # does not trace (the exit-time one) at most SLOW_MS more.
@@ -29,6 +30,7 @@ EARLY_MS = 5.0
 LATE_MS = 30.0
 SLOW_MS = 150.0
 FIDELITY_MS = 10.0
+CLOCK_MS = 2.0  # a sample's time is read just before the row it reads
 RESTORE_MS = 100.0  # the desktop's repaint after the erase
 SEND_TO_PAINT_MS = 100.0  # the link waits twice 50 ms before the first frame
 
@@ -64,6 +66,7 @@ class MonitorLog:
     def __init__(self, path):
         self.start_raw = None
         self.rate = None
+        self.max_gap = None  # the longest time between two reads, when lvmon tells
         self.messages = []
         self.unpaired_restores = 0
         with open(path) as f:
@@ -81,6 +84,8 @@ class MonitorLog:
                     self.start_raw = float(item.split("=", 1)[1])
                 elif item.startswith("rate="):
                     self.rate = float(item.split("=", 1)[1])
+                elif item.startswith("max_gap_ms="):
+                    self.max_gap = float(item.split("=", 1)[1])
             return
         t, word = float(w[0]), w[1]
         if word == "frame":
@@ -186,7 +191,10 @@ def parse_probe(path):
             paint = float(w[1].split("=")[1])
             closed = float(w[2].split("=")[1])
             (frames_after_done if done else current["paints"]).append((paint, closed))
-        elif w[0] == "sent":
+        elif w[0] == "erase" and current is not None and not done:
+            # The link asks the desktop to repaint the row: the last frame's end.
+            current["erased"] = float(w[1].split("=")[1])
+        elif w[0] == "sent" and current["erased"] is None:
             current["erased"] = float(w[-1].split("=")[1])
         elif w[0] == "done":
             done = True
@@ -216,8 +224,13 @@ def check_link(args):
     if mon.unpaired_restores:
         c.fail("%d returns of the desktop without a message" % mon.unpaired_restores)
 
+    # An edge between two reads is seen at the second: a monitor that reads
+    # the row with long gaps (lvmon.exe, under Wine's scheduling) times the
+    # frames only to within its longest gap.
+    fidelity = max(FIDELITY_MS, (mon.max_gap or 0.0) + CLOCK_MS)
+    print("    frames' edges checked to within %.1f ms" % fidelity)
     print("    %-4s %-30s %-8s %10s %8s %8s %8s" % ("send", "lvmon read", "frame", "send>seen", "shown", "held", "paint"))
-    figures = {"first": [], "rows": [], "columns": [], "off": [], "paint": []}
+    figures = {"first": [], "rows": [], "columns": [], "off": [], "paint": [], "repaint": []}
     for s, m in zip(sends, mon.messages):
         where = "send %d" % s["index"]
         if s["mode"] == "off":
@@ -229,23 +242,39 @@ def check_link(args):
         if len(s["paints"]) != len(m.frames):
             c.fail("%s: %d frames painted, %d seen" % (where, len(s["paints"]), len(m.frames)))
             continue
-        # When the program painted each frame and painted the next or erased.
-        ends = [p[1] for p in s["paints"][1:]] + [s["erased"]]
+        # A frame may change the screen while the program paints it (from
+        # opening the DC to closing it) and goes when the next one is painted
+        # or the program asks the desktop to repaint the row.
+        paints = [(closed - paint / 1000.0, closed) for paint, closed in s["paints"]]
+        ends = paints[1:] + [(s["erased"], s["erased"])]
         for i, (kind, seen, shown, _) in enumerate(m.frames):
             paint, closed = s["paints"][i]
-            held = (ends[i] - closed) * 1000.0 if ends[i] is not None else None
+            opened = paints[i][0]
+            end_from, end_to = ends[i]
+            held = (end_to - closed) * 1000.0 if end_to is not None else None
             after = (mon.start_raw + seen - s["at"]) * 1000.0
-            late = (mon.start_raw + seen - closed) * 1000.0
+            came = (mon.start_raw + seen - closed) * 1000.0
             if i == 0:
                 figures["first"].append(after)
                 if after < SEND_TO_PAINT_MS - EARLY_MS:
                     c.fail("%s: first seen %.1f ms after Send, not %.0f ms" % (where, after, SEND_TO_PAINT_MS))
-            if abs(late) > FIDELITY_MS:
-                c.fail("%s: %s frame seen %.1f ms after the program painted it" % (where, kind, late))
-            c.check_frame(kind, shown, where, held is not None)
-            if held is None or abs(shown - held) > FIDELITY_MS:
-                c.fail("%s: %s frame on the screen %.1f ms, the program held it %s ms"
-                       % (where, kind, shown, "?" if held is None else "%.1f" % held))
+            if not (opened - mon.start_raw) * 1000.0 - CLOCK_MS <= seen * 1000.0 <= \
+                    (closed - mon.start_raw) * 1000.0 + fidelity:
+                c.fail("%s: %s frame seen %.1f ms after the program painted it (%.1f ms painting)"
+                       % (where, kind, came, paint))
+            # The program's hold is the link's time; the screen's is checked
+            # against it through the frame's start and end above and below.
+            c.check_frame(kind, held if held is not None else shown, where, held is not None)
+            if held is None:
+                c.fail("%s: %s frame on the screen %.1f ms, the program held it ? ms" % (where, kind, shown))
+            else:
+                gone = seen * 1000.0 + shown
+                if i == len(m.frames) - 1:
+                    figures["repaint"].append(gone - (end_to - mon.start_raw) * 1000.0)
+                if not (end_from - mon.start_raw) * 1000.0 - CLOCK_MS <= gone <= \
+                        (end_to - mon.start_raw) * 1000.0 + fidelity:
+                    c.fail("%s: %s frame on the screen %.1f ms, the program held it %.1f ms"
+                           % (where, kind, shown, held))
             figures[kind].append(shown)
             figures["paint"].append(paint)
             print("    %-4s %-30s %-8s %7.1f ms %8.1f %8s %8.3f" % (
@@ -270,7 +299,7 @@ def check_link(args):
     print("    figures, median (min-max) ms: " + "; ".join(
         "%s %s" % (name, spread(figures[key], 2 if key == "paint" else 1)) for name, key in (
             ("Send to first frame seen", "first"), ("rows shown", "rows"), ("columns shown", "columns"),
-            ("off shown", "off"), ("paint", "paint")) if figures[key]))
+            ("off shown", "off"), ("paint", "paint"), ("erase to row 0 repainted", "repaint")) if figures[key]))
     restores = [m.restore for m in mon.messages if isinstance(m.restore, float)]
     if restores:
         print("    desktop back after the frames: at most %.1f ms; lvmon sampled %s times a second"

@@ -11,6 +11,7 @@
 //   lvprobe: screen W H
 //   lvprobe: send N off|region L T R B at=SECONDS
 //   lvprobe: frame paint_ms=MS closed_at=SECONDS      (each frame painted)
+//   lvprobe: erase at=SECONDS                         (the top rows invalidated)
 //   lvprobe: sent N at=SECONDS
 //   lvprobe: done at=SECONDS
 #include <windows.h>
@@ -69,7 +70,12 @@ public:
         drew_ = true;
         real_.LineTo(dc, x, y);
     }
-    void RedrawScreenRect(const lv::Rect& r, std::uint32_t f) override { real_.RedrawScreenRect(r, f); }
+    // The frame's end as the program asks for it: the desktop repaints the
+    // row after this call, in its own time.
+    void RedrawScreenRect(const lv::Rect& r, std::uint32_t f) override {
+        Trace("lvprobe: erase at=%.6f", Seconds());
+        real_.RedrawScreenRect(r, f);
+    }
 
 private:
     lv::IScreen& real_;

@@ -5,11 +5,31 @@
 LEGEND_W=330
 LEGEND_H=90
 
-# outline_seen X Y W H: lvmon.exe shows an outline window there now.
-outline_seen() {
+OUTLINE_T=3  # the outline strips' thickness
+
+# shown_window_at W H X Y: lvmon.exe shows a window of that geometry now.
+shown_window_at() {
     local id
-    id=$(program_windows lvmon.exe | awk -v g="$3 $4 $1 $2" '$2 " " $3 " " $4 " " $5 == g { print $1; exit }')
+    id=$(program_windows lvmon.exe | awk -v g="$*" '$2 " " $3 " " $4 " " $5 == g { print $1; exit }')
     [ -n "$id" ] && is_viewable "$id"
+}
+# outline_seen X Y W H: lvmon.exe frames that rectangle now: its top and its
+# left strip are there.
+outline_seen() {
+    shown_window_at "$3" "$OUTLINE_T" "$1" "$2" && shown_window_at "$OUTLINE_T" "$4" "$1" "$2"
+}
+# outline_after_send N X Y W H: once the probe has sent message N, lvmon.exe
+# frames that rectangle (a few looks, 30 ms apart, before the next send).
+outline_after_send() {
+    local n=$1
+    shift
+    wait_until 15 has_trace_starting "$SCEN_DIR/probe.trace" lvprobe "sent $n " || return 1
+    local i
+    for i in 1 2 3; do
+        outline_seen "$@" && return 0
+        sleep 0.03
+    done
+    return 1
 }
 # The outlines lvmon.exe shows now: its mapped windows but the legend.
 shown_outlines() {
@@ -30,10 +50,15 @@ scenario_emulator() {
     read -r legend _ <<<"$(window_of_size $LEGEND_W $LEGEND_H)"
     start_in_desktop probe "$LINK_PROBE"
 
-    # The region 40 60 700 500 and the whole screen, each from row 1 down.
+    # The region 40 60 700 500 (send 1) and the whole screen (send 2), each
+    # from row 1 down. The outline is up from the message's columns frame
+    # until the next message's rows frame; we look once the probe has asked
+    # for the erase ("sent N"), in the 250 ms before its next send. Querying
+    # the X server while frames are on the screen would delay the desktop's
+    # repaint of row 0 that lvmon.exe is timing.
     local region=0 whole=0
-    wait_closely 15 outline_seen 40 60 660 440 && region=1
-    wait_closely 5 outline_seen 0 1 "$SCEN_W" $((SCEN_H - 1)) && whole=1
+    outline_after_send 1 40 60 660 440 && region=1
+    outline_after_send 2 0 1 "$SCEN_W" $((SCEN_H - 1)) && whole=1
     [ "$region" -eq 1 ] || fail "no outline at 40,60 660 x 440 for the region 40 60 700 500"
     [ "$whole" -eq 1 ] || fail "no outline of the whole screen below row 0"
     note "outlines seen: region $region, whole screen $whole"
