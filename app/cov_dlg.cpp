@@ -19,11 +19,11 @@ void CCovDlg::DestroyWindow() {
 
 std::intptr_t CCovDlg::OnInitDialog(HWindow dlg) {
     hwnd_ = dlg;
-    IUi& ui = Ui();
+    IWindows& windows = Windows();
     BindPictureButton(dlg);
     // The dialog takes the picture's size in place of the template's.
-    if (!IsNone(button_)) ui.MoveWindow(dlg, ui.GetWindowRect(button_), false);
-    ui.CentreWindow(dlg);
+    if (!IsNone(button_)) windows.MoveWindow(dlg, windows.GetWindowRect(button_), false);
+    windows.CentreWindow(dlg);
     return 1;
 }
 
@@ -46,7 +46,7 @@ void CCovDlg::BindPictureButton(HWindow dlg) {
     ui.SetButtonBitmaps(button_, pictures);
     if (IsNone(pictures[0])) return;
     const Point size = ui.GetBitmapSize(pictures[0]);
-    ui.SetWindowSize(button_, size.x, size.y);
+    Windows().SetWindowSize(button_, size.x, size.y);
 }
 
 }  // namespace lv

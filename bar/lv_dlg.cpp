@@ -89,12 +89,12 @@ void CLvDlg::CreateToolBars() {
         const ToolBarButtons& tb = kToolBarButtons[i];
         m_toolBars[i] = WindowOps().CreateToolBar(hwnd_, kToolBarControlId, tb.resourceId, tb.commands, tb.count);
     }
-    if (!IsNone(m_toolBars[0])) Ui().ShowWindow(m_toolBars[0], true);
+    if (!IsNone(m_toolBars[0])) Windows().ShowWindow(m_toolBars[0], true);
 }
 
 void CLvDlg::PlaceAtTopCentre(std::int32_t width, std::int32_t height) {
-    const std::int32_t x = Ui().GetSystemMetrics(kSmCxScreen) / 2 - 50;
-    WindowOps().SetWindowPosTopmost(hwnd_, x, 0, width, height);
+    const std::int32_t x = Windows().GetSystemMetrics(kSmCxScreen) / 2 - 50;
+    Windows().SetWindowPosTopmost(hwnd_, x, 0, width, height);
 }
 
 // ---------------------------------------------------------------------------
@@ -166,7 +166,7 @@ bool CLvDlg::PreTranslateMessage(const Message& m) {
 
 void CLvDlg::ShowBarMenu() {
     IWindowOps& ops = WindowOps();
-    const Point pt = ops.GetCursorPos();
+    const Point pt = MouseInput().GetCursorPos();
     const HMenu menu = ops.LoadMenu(IDR_BAR_MENU);
     if (IsNone(menu)) return;
     const HMenu popup = ops.GetSubMenu(menu, 0);
@@ -181,19 +181,19 @@ void CLvDlg::ShowBarMenu() {
 }
 
 std::intptr_t CLvDlg::OnSetCursor() {
-    if (bBarShown == 1 && WindowOps().GetCursorPos().x > Ui().GetWindowRect(hwnd_).right - kMoveCursorZone) {
+    if (bBarShown == 1 && MouseInput().GetCursorPos().x > Windows().GetWindowRect(hwnd_).right - kMoveCursorZone) {
         // The resource cursor is shared by the system; one handle serves.
         if (IsNone(moveCursor_)) moveCursor_ = SystemCursors().LoadOwnCursor(IDC_BAR_MOVE);
-        WindowOps().SetCursor(moveCursor_);
+        MouseInput().SetCursor(moveCursor_);
     }
     return 0;
 }
 
 bool CLvDlg::OnPaint() {
-    if (!WindowOps().IsIconic(hwnd_)) return false;
-    const Rect client = WindowOps().GetClientRect(hwnd_);
-    const std::int32_t x = (client.Width() - Ui().GetSystemMetrics(kSmCxIcon) + 1) / 2;
-    const std::int32_t y = (client.Height() - Ui().GetSystemMetrics(kSmCyIcon) + 1) / 2;
+    if (!Windows().IsIconic(hwnd_)) return false;
+    const Rect client = Windows().GetClientRect(hwnd_);
+    const std::int32_t x = (client.Width() - Windows().GetSystemMetrics(kSmCxIcon) + 1) / 2;
+    const std::int32_t y = (client.Height() - Windows().GetSystemMetrics(kSmCyIcon) + 1) / 2;
     WindowOps().PaintIconic(hwnd_, m_hIcon, x, y);
     return true;
 }
@@ -223,21 +223,21 @@ void CLvDlg::OnHideBar() {
 // there is no clock, or the whole taskbar when there is neither.
 void CLvDlg::AnimateTray(bool towardsBar) {
     IWindowOps& ops = WindowOps();
-    const HWindow taskbar = ops.FindWindow("Shell_TrayWnd");
+    const HWindow taskbar = Windows().FindWindow("Shell_TrayWnd");
     if (IsNone(taskbar)) return;
-    Rect tray = Ui().GetWindowRect(taskbar);
-    ops.EnumChildWindows(taskbar, [&](HWindow child) {
+    Rect tray = Windows().GetWindowRect(taskbar);
+    Windows().EnumChildWindows(taskbar, [&](HWindow child) {
         char name[256];
-        ops.GetClassName(child, name, sizeof name);
+        Windows().GetClassName(child, name, sizeof name);
         if (std::strcmp(name, "TrayNotifyWnd") == 0) {
-            tray = Ui().GetWindowRect(child);
+            tray = Windows().GetWindowRect(child);
         } else if (std::strcmp(name, "TrayClockWClass") == 0) {
-            tray.right = Ui().GetWindowRect(child).left;
+            tray.right = Windows().GetWindowRect(child).left;
             return false;
         }
         return true;
     });
-    const Rect bar = Ui().GetWindowRect(hwnd_);
+    const Rect bar = Windows().GetWindowRect(hwnd_);
     ops.DrawAnimatedRects(hwnd_, kIdAniCaption, towardsBar ? tray : bar, towardsBar ? bar : tray);
 }
 

@@ -85,6 +85,14 @@ public:
     void OnSelectionTick();
     std::intptr_t OnIconNotify(std::uintptr_t id, std::intptr_t event);
 
+    // The state machine's own steps (select/activation.cpp), which the
+    // selection and following steps share: the state (and the tray icon's
+    // copy of it), the state's look, timer 1.
+    void SetState(std::int32_t state);
+    void ShowLook(std::int32_t state);
+    void RestartSelectionTimer(std::uint32_t periodMs);
+    void KillSelectionTimer();
+
     HWindow Window() const { return hwnd_; }
     CLvTrayIcon& TrayIcon() { return m_trayIcon; }
     CCursorScheme& CursorScheme() { return m_cursorScheme; }
@@ -110,11 +118,6 @@ private:
     void ShowBarMenu();
     std::intptr_t OnSetCursor();
     bool OnPaint();
-
-    // The state machine's own steps (select/activation.cpp).
-    void SetState(std::int32_t state);
-    void ShowLook(std::int32_t state);
-    void RestartSelectionTimer(std::uint32_t periodMs);
 
     HWindow hwnd_ = HWindow::None;
     HCursor moveCursor_ = HCursor::None;  // resource 184, loaded on first use

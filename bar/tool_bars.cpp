@@ -7,7 +7,7 @@ namespace lv {
 void LayOutToolBars(const HWindow toolBars[3]) {
     std::int32_t top = 0;
     for (int i = 0; i < 3; ++i) {
-        if (IsNone(toolBars[i]) || !WindowOps().IsWindowVisible(toolBars[i])) continue;
+        if (IsNone(toolBars[i]) || !Windows().IsWindowVisible(toolBars[i])) continue;
         const std::int32_t height = WindowOps().GetToolBarHeight(toolBars[i]);
         WindowOps().PlaceChild(toolBars[i], Rect{0, top, kToolBarStripWidth, top + height});
         top += height;
@@ -16,9 +16,9 @@ void LayOutToolBars(const HWindow toolBars[3]) {
 
 void ShowOnlyToolBar(const HWindow toolBars[3], int index) {
     for (int i = 0; i < 3; ++i) {
-        if (i != index && !IsNone(toolBars[i])) Ui().ShowWindow(toolBars[i], false);
+        if (i != index && !IsNone(toolBars[i])) Windows().ShowWindow(toolBars[i], false);
     }
-    if (!IsNone(toolBars[index])) Ui().ShowWindow(toolBars[index], true);
+    if (!IsNone(toolBars[index])) Windows().ShowWindow(toolBars[index], true);
 }
 
 }  // namespace lv

@@ -32,6 +32,9 @@ public:
     void MoveTo(lv::HDc dc, std::int32_t x, std::int32_t y) override { ++calls; real_.MoveTo(dc, x, y); }
     void LineTo(lv::HDc dc, std::int32_t x, std::int32_t y) override { ++calls; real_.LineTo(dc, x, y); }
     void RedrawScreenRect(const lv::Rect& r, std::uint32_t f) override { real_.RedrawScreenRect(r, f); }
+    lv::HDc OpenBandDC(std::int32_t w, lv::Colour c) override { return real_.OpenBandDC(w, c); }
+    void DrawBandRect(lv::HDc dc, lv::Point a, lv::Point b) override { real_.DrawBandRect(dc, a, b); }
+    void CloseBandDC(lv::HDc dc) override { real_.CloseBandDC(dc); }
     int calls = 0;
     int pens = 0;
 

@@ -1,9 +1,12 @@
-// The physical mouse buttons, whichever window has the focus: DirectInput
-// 8's system mouse read as an immediate snapshot, and the window system's
-// own asynchronous button state for when DirectInput is not there.
+// The pointer and the physical mouse buttons, whichever window has the
+// focus: DirectInput 8's system mouse read as an immediate snapshot, the
+// window system's own view of the physical buttons for when DirectInput is
+// not there, the pointer's place and shape, and injected button releases.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/types.h"
 
 namespace lv {
 
@@ -38,10 +41,19 @@ public:
     virtual void ReleaseDevice(HInputDevice device) = 0;
     virtual void ReleaseDirectInput(HDirectInput input) = 0;
 
-    // GetAsyncKeyState of VK_LBUTTON / VK_RBUTTON: the physical left and
-    // right buttons, not the logical ones a swapped mouse maps them to.
+    // The physical left and right buttons as the window system saw them,
+    // not the logical ones a swapped mouse maps them to, and not changed by
+    // injected input (the selection's own injected release among it).
     virtual bool IsPhysicalLeftDown() = 0;
     virtual bool IsPhysicalRightDown() = 0;
+
+    // The pointer, in screen coordinates, and its shape over our window.
+    virtual Point GetCursorPos() = 0;
+    virtual void SetCursor(HCursor cursor) = 0;
+    // mouse_event with MOUSEEVENTF_LEFTUP or MOUSEEVENTF_RIGHTUP, no
+    // movement and no data: the window under the pointer sees the button
+    // come up.
+    virtual void InjectButtonUp(bool left) = 0;
 };
 
 }  // namespace lv

@@ -16,6 +16,7 @@
 #include "platform/ui.h"
 #include "platform/windowing.h"
 #include "platform/window_ops.h"
+#include "platform/windows.h"
 
 namespace lv {
 
@@ -30,6 +31,7 @@ struct PlatformServices {
     IWindowing* windowing = nullptr;
     ITray* tray = nullptr;
     IWindowOps* windowOps = nullptr;
+    IWindows* windows = nullptr;
 };
 
 // The installed services. Installing answers the ones they replace, so a test
@@ -47,5 +49,6 @@ inline IMouseInput& MouseInput() { return *Platform().mouseInput; }
 inline IWindowing& Windowing() { return *Platform().windowing; }
 inline ITray& Tray() { return *Platform().tray; }
 inline IWindowOps& WindowOps() { return *Platform().windowOps; }
+inline IWindows& Windows() { return *Platform().windows; }
 
 }  // namespace lv

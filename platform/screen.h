@@ -1,5 +1,6 @@
 // Screen painting: the whole-screen device context, solid pens and lines on
-// it, and asking the desktop to repaint part of the screen.
+// it, asking the desktop to repaint part of the screen, and a frame drawn
+// over everything (the selection's rubber band).
 #pragma once
 
 #include "platform/types.h"
@@ -29,6 +30,15 @@ public:
     // RedrawWindow with no window: invalidates a screen rectangle in the
     // desktop and, with kRdwAllChildren, in every window over it.
     virtual void RedrawScreenRect(const Rect& rect, std::uint32_t flags) = 0;
+
+    // The rubber band: GetDC with no window, a PS_INSIDEFRAME pen of the
+    // width and colour selected, the mix mode R2_NOTXORPEN; Rectangle with
+    // no fill from one corner to the other (in either order) inverts the
+    // frame's pixels, so that drawing it twice puts the screen back. Closing
+    // deselects and deletes the pen and releases the DC.
+    virtual HDc OpenBandDC(std::int32_t penWidth, Colour colour) = 0;
+    virtual void DrawBandRect(HDc dc, Point a, Point b) = 0;
+    virtual void CloseBandDC(HDc dc) = 0;
 };
 
 }  // namespace lv

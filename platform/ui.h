@@ -1,6 +1,7 @@
 // The window framework the program's dialogs stand on: dialogs built from
 // resource templates (modeless or run modally), their messages handed to a
-// handler in the logic, and the window operations start-up needs.
+// handler in the logic, their controls and pictures. Where windows are and
+// how they show is platform/windows.h.
 #pragma once
 
 #include <cstdint>
@@ -50,20 +51,12 @@ public:
     virtual std::intptr_t RunModalDialog(int templateId, IDialogHandler* handler) = 0;
     virtual void EndDialog(HWindow dlg, std::intptr_t result) = 0;
     virtual void DestroyWindow(HWindow wnd) = 0;
-    virtual bool IsWindow(HWindow wnd) = 0;
 
     virtual HWindow GetDlgItem(HWindow dlg, int id) = 0;
     // Up to `size` - 1 characters of the window text, always terminated.
     virtual void GetWindowText(HWindow wnd, char* text, int size) = 0;
-    virtual Rect GetWindowRect(HWindow wnd) = 0;
-    virtual void MoveWindow(HWindow wnd, const Rect& rect, bool repaint) = 0;
-    // Centres the window on the screen.
-    virtual void CentreWindow(HWindow wnd) = 0;
-    virtual void ShowWindow(HWindow wnd, bool show) = 0;
     // Paints the window and its children now, without the message loop.
     virtual void PaintNow(HWindow wnd) = 0;
-
-    virtual int GetSystemMetrics(int index) = 0;
 
     // A bitmap resource by name; None when there is none.
     virtual HBitmap LoadBitmapByName(const char* name) = 0;
@@ -72,8 +65,6 @@ public:
     // focused, disabled (any may be None; the normal one stands in for it).
     // The button takes ownership of the bitmaps.
     virtual void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) = 0;
-    // Resizes a window to a width and height, keeping its place.
-    virtual void SetWindowSize(HWindow wnd, std::int32_t width, std::int32_t height) = 0;
 };
 
 }  // namespace lv

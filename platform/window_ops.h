@@ -1,11 +1,11 @@
 // What the floating bar does with its own window and with the shell: its
-// place and icons, the hot key, tool bars, pop-up menus, the
-// taskbar's windows, the zoom animation, the pointer, the help viewer and a
-// message box.
+// icons and painting while minimised, the hot key, tool bars, pop-up menus,
+// the zoom animation, the help viewer and a message box. The windows
+// themselves (places, show states, the taskbar's) are platform/windows.h;
+// the pointer is platform/mouse_input.h.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "platform/types.h"
 
@@ -15,16 +15,8 @@ class IWindowOps {
 public:
     virtual ~IWindowOps() = default;
 
-    // SetWindowPos with HWND_TOPMOST and no flags.
-    virtual void SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
-                                     std::int32_t height) = 0;
-    // The window's own visible style, whatever its parent's.
-    virtual bool IsWindowVisible(HWindow wnd) = 0;
-    virtual bool IsIconic(HWindow wnd) = 0;
-    virtual Rect GetClientRect(HWindow wnd) = 0;
     // The window's large and small icons (WM_SETICON).
     virtual void SetWindowIcons(HWindow wnd, HIcon icon) = 0;
-    virtual bool SetForegroundWindow(HWindow wnd) = 0;
     // Answers a message the way the system's default window procedure would.
     virtual std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                             std::intptr_t lParam) = 0;
@@ -54,18 +46,7 @@ public:
                                 HWindow owner) = 0;
     virtual void DestroyMenu(HMenu menu) = 0;
 
-    // The shell's windows.
-    virtual HWindow FindWindow(const char* className) = 0;
-    // Every descendant of `parent`, in the system's order, until `visit`
-    // answers false.
-    virtual void EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) = 0;
-    // Up to `size` - 1 characters of the class name, always terminated.
-    virtual void GetClassName(HWindow wnd, char* name, int size) = 0;
     virtual void DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) = 0;
-
-    // The pointer.
-    virtual Point GetCursorPos() = 0;
-    virtual void SetCursor(HCursor cursor) = 0;
 
     // WM_PAINT for a minimised window: the background erased through
     // WM_ICONERASEBKGND, then the icon drawn at (x, y) of the client area.

@@ -29,7 +29,7 @@ void ClearFollowing(SelectionState& s) {
 
 void SetWholeScreenRegion() {
     TheScreenLink().rcRegion =
-        Rect{0, 0, Ui().GetSystemMetrics(kSmCxScreen), Ui().GetSystemMetrics(kSmCyScreen)};
+        Rect{0, 0, Windows().GetSystemMetrics(kSmCxScreen), Windows().GetSystemMetrics(kSmCyScreen)};
 }
 
 }  // namespace
@@ -52,6 +52,8 @@ void CLvDlg::RestartSelectionTimer(std::uint32_t periodMs) {
     Windowing().KillTimer(hwnd_, kSelectionTimer);
     Windowing().SetTimer(hwnd_, kSelectionTimer, periodMs);
 }
+
+void CLvDlg::KillSelectionTimer() { Windowing().KillTimer(hwnd_, kSelectionTimer); }
 
 void CLvDlg::OnStart() {
     SelectionState& s = TheSelection();
@@ -105,8 +107,8 @@ void CLvDlg::OnLogoButton() {
         m_cursorScheme.Restore();
     }
     LayOutToolBars(m_toolBars);
-    Ui().ShowWindow(hwnd_, false);
-    Ui().ShowWindow(hwnd_, true);
+    Windows().ShowWindow(hwnd_, false);
+    Windows().ShowWindow(hwnd_, true);
 }
 
 void CLvDlg::OnFullScreen() {
@@ -175,12 +177,12 @@ std::intptr_t CLvDlg::OnIconNotify(std::uintptr_t id, std::intptr_t event) {
         return 0;
     }
     if (event == kWmRButtonUp) {
-        const Point pt = ops.GetCursorPos();
+        const Point pt = MouseInput().GetCursorPos();
         ops.SetMenuDefaultItem(popup, 0);
         const std::int32_t state = CLvTrayIcon::MenuState();
         ops.EnableMenuItem(popup, ID_START, StartEnabledIn(state));
         ops.EnableMenuItem(popup, ID_STOP, StopEnabledIn(state));
-        ops.SetForegroundWindow(hwnd_);
+        Windows().SetForegroundWindow(hwnd_);
         ops.TrackPopupMenu(popup, kTpmRightButton, pt.x, pt.y, hwnd_);
     }
     ops.DestroyMenu(menu);

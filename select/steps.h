@@ -3,9 +3,14 @@
 // start-up, and following the chosen window.
 #pragma once
 
+#include <cstdint>
+
 namespace lv {
 
 class CLvDlg;
+
+// Timer 1 while a window is followed.
+constexpr std::uint32_t kFollowPeriodMs = 300;
 
 void RunSelectionStep(CLvDlg& bar);
 void DetectVideoWindow(CLvDlg& bar);

@@ -37,7 +37,7 @@ CTrayNotifyIcon::~CTrayNotifyIcon() {
 bool CTrayNotifyIcon::Create(HWindow notifyWnd, std::uint32_t id, const char* tooltip, HIcon icon,
                              std::uint32_t callbackMessage) {
     if (!CreateResurrectionWindow()) return false;
-    assert(Ui().IsWindow(notifyWnd));
+    assert(Windows().IsWindow(notifyWnd));
     assert(callbackMessage >= kWmUser);
     assert(tooltip == nullptr || std::strlen(tooltip) < kTipSize);
 
@@ -128,7 +128,7 @@ HIcon CTrayNotifyIcon::GetIcon() const {
 
 bool CTrayNotifyIcon::SetNotifyWindow(HWindow wnd) {
     if (!m_bCreated) return false;
-    assert(Ui().IsWindow(wnd));
+    assert(Windows().IsWindow(wnd));
     const HWindow previous = m_NotifyIconData.hWnd;
     m_hwndNotify = wnd;
     m_NotifyIconData.hWnd = wnd;

@@ -5,13 +5,14 @@ namespace lv::fake {
 FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
     : screen(clock, log, width),
       system(clock, log),
-      ui(clock, log, width, height),
+      windows(clock, log, width, height),
+      ui(clock, log, windows),
       registry(clock, log),
       cursors(clock, log),
       mouse(clock, log),
-      windowing(clock, log, ui),
+      windowing(clock, log, ui, windows),
       tray(clock, log, windowing),
-      windowOps(clock, log, ui) {
+      windowOps(clock, log, ui, windows) {
     PlatformServices services;
     services.screen = &screen;
     services.clock = &clock;
@@ -23,6 +24,7 @@ FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
     services.windowing = &windowing;
     services.tray = &tray;
     services.windowOps = &windowOps;
+    services.windows = &windows;
     previous_ = InstallPlatform(services);
 }
 
@@ -30,8 +32,8 @@ FakeDesktop::~FakeDesktop() { InstallPlatform(previous_); }
 
 void FakeDesktop::SetResolution(std::int32_t width, std::int32_t height) {
     screen.SetWidth(width);
-    ui.screenWidth = width;
-    ui.screenHeight = height;
+    windows.screenWidth = width;
+    windows.screenHeight = height;
 }
 
 }  // namespace lv::fake

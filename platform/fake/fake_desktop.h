@@ -1,5 +1,5 @@
 // The simulated desktop the tests drive the program through: one clock, one
-// screen, one session of kernel objects and windows, the registry, system
+// screen, one session of kernel objects, one table of windows, the registry, system
 // cursors, mouse, notification area and timers, and a log of what the
 // program did to them. Making one installs it as the platform; destroying it
 // puts the previous platform back.
@@ -16,6 +16,7 @@
 #include "platform/fake/ui.h"
 #include "platform/fake/windowing.h"
 #include "platform/fake/window_ops.h"
+#include "platform/fake/windows.h"
 #include "platform/platform.h"
 
 namespace lv::fake {
@@ -36,6 +37,7 @@ public:
     FakeClock clock;
     FakeScreen screen;
     FakeSystem system;
+    FakeWindows windows;
     FakeUi ui;
     FakeRegistry registry;
     FakeCursors cursors;

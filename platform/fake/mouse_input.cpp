@@ -46,10 +46,13 @@ bool FakeMouseInput::GetDeviceState(HInputDevice device, std::uint32_t size, voi
     ++deviceReads;
     auto it = devices_.find(std::uintptr_t(device));
     if (it == devices_.end() || !it->second.acquired || size != kMouseStateSize) return false;
+    Follow();
     std::uint8_t bytes[kMouseStateSize] = {};
     // Relative axes: the pointer has not moved since the last read.
-    bytes[kMouseLeftByte] = leftHeld ? kButtonHeld : 0;
-    bytes[kMouseRightByte] = rightHeld ? kButtonHeld : 0;
+    const bool left = leftHeld && !(directInputSeesInjected && injectedLeftUp_);
+    const bool right = rightHeld && !(directInputSeesInjected && injectedRightUp_);
+    bytes[kMouseLeftByte] = left ? kButtonHeld : 0;
+    bytes[kMouseRightByte] = right ? kButtonHeld : 0;
     std::memcpy(state, bytes, sizeof bytes);
     return true;
 }
@@ -67,12 +70,49 @@ void FakeMouseInput::ReleaseDirectInput(HDirectInput input) {
 
 bool FakeMouseInput::IsPhysicalLeftDown() {
     ++asyncReads;
+    Follow();
     return leftHeld;
 }
 
 bool FakeMouseInput::IsPhysicalRightDown() {
     ++asyncReads;
+    Follow();
     return rightHeld;
+}
+
+Point FakeMouseInput::GetCursorPos() {
+    ++cursorReads;
+    Follow();
+    return cursorPos;
+}
+
+void FakeMouseInput::SetCursor(HCursor cursor) {
+    currentCursor = cursor;
+    ++cursorSets;
+}
+
+void FakeMouseInput::InjectButtonUp(bool left) {
+    injected.push_back(Injected{clock_.Now(), left});
+    (left ? injectedLeftUp_ : injectedRightUp_) = true;
+    log_.Add(clock_.Now(), left ? "inject left up" : "inject right up");
+}
+
+void FakeMouseInput::Script(const std::vector<Step>& steps) {
+    script_ = steps;
+    nextStep_ = 0;
+    Follow();
+}
+
+void FakeMouseInput::Follow() {
+    while (nextStep_ < script_.size() && script_[nextStep_].atMs <= clock_.Now()) {
+        const Step& s = script_[nextStep_++];
+        cursorPos = s.pos;
+        leftHeld = s.left;
+        rightHeld = s.right;
+    }
+    // A button really let go forgets the injected release.
+    if (!leftHeld) injectedLeftUp_ = false;
+    if (!rightHeld) injectedRightUp_ = false;
 }
 
 void FakeMouseInput::TakeMouseExclusively() {

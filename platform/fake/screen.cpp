@@ -1,5 +1,7 @@
 #include "platform/fake/screen.h"
 
+#include <algorithm>
+
 #include "platform/constants.h"
 
 namespace lv::fake {
@@ -116,6 +118,30 @@ void FakeScreen::RedrawScreenRect(const Rect& rect, std::uint32_t flags) {
         const bool repainted = InFrame(x) ? (flags & kRdwFrame) != 0 : (flags & kRdwErase) != 0;
         if (repainted) row_[std::size_t(x)] = desktop_[std::size_t(x)];
     }
+}
+
+HDc FakeScreen::OpenBandDC(std::int32_t penWidth, Colour colour) {
+    ++bandDCsOpen;
+    bandPens.push_back(BandPen{penWidth, colour});
+    return HDc(0xBA00 + bandPens.size());
+}
+
+void FakeScreen::DrawBandRect(HDc, Point a, Point b) {
+    ++bandDraws;
+    // An empty rectangle draws nothing.
+    if (a.x == b.x || a.y == b.y) return;
+    const auto key = std::make_tuple(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
+    if (++bandParity_[key] == 2) bandParity_.erase(key);
+}
+
+void FakeScreen::CloseBandDC(HDc) { --bandDCsOpen; }
+
+std::vector<Rect> FakeScreen::BandFrames() const {
+    std::vector<Rect> out;
+    for (const auto& [key, parity] : bandParity_) {
+        out.push_back(Rect{std::get<0>(key), std::get<1>(key), std::get<2>(key), std::get<3>(key)});
+    }
+    return out;
 }
 
 }  // namespace lv::fake

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "platform/fake/clock.h"
@@ -27,6 +28,20 @@ public:
     void MoveTo(HDc dc, std::int32_t x, std::int32_t y) override;
     void LineTo(HDc dc, std::int32_t x, std::int32_t y) override;
     void RedrawScreenRect(const Rect& rect, std::uint32_t flags) override;
+    HDc OpenBandDC(std::int32_t penWidth, Colour colour) override;
+    void DrawBandRect(HDc dc, Point a, Point b) override;
+    void CloseBandDC(HDc dc) override;
+
+    // The rubber band frames on the screen now: each drawing inverts a
+    // frame, so a frame drawn an odd number of times shows. Corners ordered.
+    std::vector<Rect> BandFrames() const;
+    struct BandPen {
+        std::int32_t width;
+        Colour colour;
+    };
+    std::vector<BandPen> bandPens;  // one a band DC opened
+    int bandDraws = 0;
+    int bandDCsOpen = 0;
 
     // A new resolution: row 0 becomes the desktop picture at that width.
     void SetWidth(std::int32_t width);
@@ -79,6 +94,7 @@ private:
     std::vector<std::pair<std::int32_t, std::int32_t>> windowFrames_;
     std::map<std::uintptr_t, DcState> dcs_;
     std::map<std::uintptr_t, Colour> pens_;
+    std::map<std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t>, int> bandParity_;
     std::uintptr_t nextHandle_ = 0x100;
 };
 

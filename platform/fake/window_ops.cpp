@@ -25,43 +25,13 @@ void CopyBounded(const std::string& s, char* out, int size) {
 
 }  // namespace
 
-FakeWindowOps::FakeWindowOps(FakeClock& clock, EventLog& log, FakeUi& ui) : clock_(clock), log_(log), ui_(ui) {
+FakeWindowOps::FakeWindowOps(FakeClock& clock, EventLog& log, FakeUi& ui, FakeWindows& windows)
+    : clock_(clock), log_(log), ui_(ui), windows_(windows) {
     menuResources[6000] = ProgramMenu(40006, "Show Bar");
     menuResources[7000] = ProgramMenu(40009, "Hide Bar");
 }
 
-void FakeWindowOps::SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
-                                        std::int32_t height) {
-    FakeWindow* w = ui_.Find(wnd);
-    if (w == nullptr) return;
-    w->rect = Rect{x, y, x + width, y + height};
-    w->topmost = true;
-    log_.Add(clock_.Now(), "place " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) +
-                               " " + std::to_string(height));
-}
-
-bool FakeWindowOps::IsWindowVisible(HWindow wnd) {
-    const FakeWindow* w = ui_.Find(wnd);
-    return w != nullptr && w->visible && !w->destroyed;
-}
-
-bool FakeWindowOps::IsIconic(HWindow wnd) {
-    const FakeWindow* w = ui_.Find(wnd);
-    return w != nullptr && w->minimised;
-}
-
-Rect FakeWindowOps::GetClientRect(HWindow wnd) {
-    const FakeWindow* w = ui_.Find(wnd);
-    return w == nullptr ? Rect{} : Rect{0, 0, w->rect.Width(), w->rect.Height()};
-}
-
 void FakeWindowOps::SetWindowIcons(HWindow wnd, HIcon icon) { windowIcons[std::uintptr_t(wnd)] = icon; }
-
-bool FakeWindowOps::SetForegroundWindow(HWindow wnd) {
-    foreground = wnd;
-    log_.Add(clock_.Now(), "foreground");
-    return true;
-}
 
 std::intptr_t FakeWindowOps::DefaultWindowProc(HWindow, std::uint32_t msg, std::uintptr_t, std::intptr_t) {
     ++defaultProcCalls;
@@ -87,9 +57,9 @@ bool FakeWindowOps::UnregisterHotKey(HWindow wnd, int id) {
 }
 
 HWindow FakeWindowOps::CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) {
-    if (!ui_.IsWindow(parent)) return HWindow::None;
-    const HWindow tb = ui_.AddWindow("ToolbarWindow32", Rect{}, parent);
-    ui_.Find(tb)->controlId = controlId;
+    if (!windows_.IsWindow(parent)) return HWindow::None;
+    const HWindow tb = windows_.AddWindow("ToolbarWindow32", Rect{}, parent);
+    windows_.Find(tb)->controlId = controlId;
     toolBars.push_back(FakeToolBar{tb, bitmapId, std::vector<int>(commands, commands + count)});
     log_.Add(clock_.Now(), "toolbar " + std::to_string(bitmapId));
     return tb;
@@ -149,7 +119,7 @@ void FakeWindowOps::TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t
     const FakeMenu* m = FindMenu(menu);
     if (m == nullptr) return;
     trackedMenus.push_back(TrackedMenu{m->resourceId, m->items, m->defaultPosition, Point{x, y}, flags, owner,
-                                       foreground == owner});
+                                       windows_.foreground == owner});
     log_.Add(clock_.Now(), "menu " + std::to_string(m->resourceId));
     const int choice = nextMenuChoice;
     nextMenuChoice = 0;
@@ -170,33 +140,9 @@ void FakeWindowOps::DestroyMenu(HMenu menu) {
     log_.Add(clock_.Now(), "menu destroy");
 }
 
-HWindow FakeWindowOps::FindWindow(const char* className) {
-    for (HWindow w : ui_.Descendants(HWindow::None)) {
-        const FakeWindow* fw = ui_.Find(w);
-        if (fw != nullptr && IsNone(fw->parent) && fw->className == className) return w;
-    }
-    return HWindow::None;
-}
-
-void FakeWindowOps::EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) {
-    for (HWindow w : ui_.Descendants(parent)) {
-        if (!visit(w)) return;
-    }
-}
-
-void FakeWindowOps::GetClassName(HWindow wnd, char* name, int size) {
-    const FakeWindow* w = ui_.Find(wnd);
-    CopyBounded(w ? w->className : std::string(), name, size);
-}
-
 void FakeWindowOps::DrawAnimatedRects(HWindow, int animation, const Rect& from, const Rect& to) {
     animations.push_back(Animation{animation, from, to});
     log_.Add(clock_.Now(), "animate");
-}
-
-void FakeWindowOps::SetCursor(HCursor cursor) {
-    currentCursor = cursor;
-    ++cursorSets;
 }
 
 void FakeWindowOps::PaintIconic(HWindow, HIcon, std::int32_t, std::int32_t) { ++iconicPaints; }
@@ -210,7 +156,7 @@ int FakeWindowOps::GetModuleFileName(char* path, int size) {
 HWindow FakeWindowOps::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {
     helpCalls.push_back(HelpCall{path, command});
     log_.Add(clock_.Now(), std::string("help ") + path);
-    return helpFiles.count(path) ? ui_.AddWindow("HH Parent", Rect{100, 100, 700, 500}) : HWindow::None;
+    return helpFiles.count(path) ? windows_.AddWindow("HH Parent", Rect{100, 100, 700, 500}) : HWindow::None;
 }
 
 int FakeWindowOps::MessageBox(HWindow, const char* text, const char* caption, std::uint32_t flags) {

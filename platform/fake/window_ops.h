@@ -1,5 +1,5 @@
-// The bar's side of the simulated desktop: window places, hot keys other programs may hold, tool bars, menus
-// with a scripted choice, the taskbar's windows, the pointer, the help viewer
+// The bar's side of the simulated desktop: hot keys other programs may hold,
+// tool bars, menus with a scripted choice, the zoom animation, the help viewer
 // and message boxes. Everything the program does here is recorded.
 #pragma once
 
@@ -51,15 +51,9 @@ struct FakeToolBar {
 
 class FakeWindowOps : public IWindowOps {
 public:
-    FakeWindowOps(FakeClock& clock, EventLog& log, FakeUi& ui);
+    FakeWindowOps(FakeClock& clock, EventLog& log, FakeUi& ui, FakeWindows& windows);
 
-    void SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
-                             std::int32_t height) override;
-    bool IsWindowVisible(HWindow wnd) override;
-    bool IsIconic(HWindow wnd) override;
-    Rect GetClientRect(HWindow wnd) override;
     void SetWindowIcons(HWindow wnd, HIcon icon) override;
-    bool SetForegroundWindow(HWindow wnd) override;
     std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                     std::intptr_t lParam) override;
     bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) override;
@@ -73,19 +67,13 @@ public:
     void EnableMenuItem(HMenu menu, int commandId, bool enabled) override;
     void TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t x, std::int32_t y, HWindow owner) override;
     void DestroyMenu(HMenu menu) override;
-    HWindow FindWindow(const char* className) override;
-    void EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) override;
-    void GetClassName(HWindow wnd, char* name, int size) override;
     void DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) override;
-    Point GetCursorPos() override { return cursorPos; }
-    void SetCursor(HCursor cursor) override;
     void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) override;
     int GetModuleFileName(char* path, int size) override;
     HWindow HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) override;
     int MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) override;
 
     // The world.
-    Point cursorPos;
     std::string modulePath = "C:\\Program Files\\Lumivane\\lumivane.exe";
     std::set<std::string> helpFiles;  // files the viewer can open
     std::set<std::pair<std::uint32_t, std::uint32_t>> takenHotKeys;  // (modifiers without NOREPEAT, key)
@@ -94,7 +82,6 @@ public:
     // The user's pick from the next tracked menu: a command id, or 0 to
     // dismiss it.
     int nextMenuChoice = 0;
-    HWindow foreground = HWindow::None;
 
     // What the program did.
     struct HotKey {
@@ -121,8 +108,6 @@ public:
         std::uint32_t flags;
     };
     std::vector<Box> messageBoxes;
-    HCursor currentCursor = HCursor::None;
-    int cursorSets = 0;
     std::map<std::uintptr_t, HIcon> windowIcons;
     int iconicPaints = 0;
     int defaultProcCalls = 0;
@@ -133,6 +118,7 @@ private:
     FakeClock& clock_;
     EventLog& log_;
     FakeUi& ui_;
+    FakeWindows& windows_;
     std::map<std::uintptr_t, FakeMenu> menus_;
     std::uintptr_t nextMenu_ = 0x7000;
 };

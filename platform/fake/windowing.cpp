@@ -7,8 +7,6 @@
 namespace lv::fake {
 
 namespace {
-// Hidden windows' handles, well apart from the dialogs'.
-constexpr std::uintptr_t kFirstHidden = 0x00A00000;
 // SetTimer makes shorter periods this long (USER_TIMER_MINIMUM).
 constexpr std::uint32_t kTimerMinimum = 10;
 // The session's atom table outlives one test's desktop, as the window
@@ -21,11 +19,13 @@ std::map<std::string, std::uint32_t>& AtomTable() {
 
 HWindow FakeWindowing::CreateHiddenWindow(const char* title, IWindowHandler* handler) {
     if (handler == nullptr || refuseTitles.count(title)) return HWindow::None;
-    const HWindow wnd = HWindow(kFirstHidden + hidden_.size());
-    hidden_.push_back(HiddenWindow{wnd, title, handler, false});
+    FakeWindow hidden;
+    hidden.text = title;
+    hidden.windowHandler = handler;
+    const HWindow wnd = windows_.Add(hidden).handle;
     if (handler->OnCreate(wnd) == -1) {
         // Refused in WM_CREATE: the window never existed, and its timers go.
-        hidden_.back().destroyed = true;
+        FindHidden(wnd)->destroyed = true;
         RemoveTimersOf(wnd);
         return HWindow::None;
     }
@@ -33,35 +33,32 @@ HWindow FakeWindowing::CreateHiddenWindow(const char* title, IWindowHandler* han
     return wnd;
 }
 
-HiddenWindow* FakeWindowing::FindHidden(HWindow wnd) {
-    const std::uintptr_t h = std::uintptr_t(wnd);
-    if (h < kFirstHidden || h - kFirstHidden >= hidden_.size()) return nullptr;
-    return &hidden_[h - kFirstHidden];
+FakeWindow* FakeWindowing::FindHidden(HWindow wnd) {
+    FakeWindow* w = windows_.Find(wnd);
+    return w != nullptr && w->windowHandler != nullptr ? w : nullptr;
 }
 
 std::intptr_t FakeWindowing::SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                          std::intptr_t lParam) {
-    HiddenWindow* w = FindHidden(wnd);
+    FakeWindow* w = FindHidden(wnd);
     if (w == nullptr) return ui_.Send(wnd, msg, wParam, lParam);
     if (w->destroyed) return 0;
     std::intptr_t result = 0;
-    if (w->handler->OnMessage(Message{wnd, msg, wParam, lParam}, result)) return result;
+    if (w->windowHandler->OnMessage(Message{wnd, msg, wParam, lParam}, result)) return result;
     // The frame window's default: closing destroys it.
     if (msg == kWmClose) Destroy(*w);
     return 0;
 }
 
-void FakeWindowing::Destroy(HiddenWindow& w) {
-    IWindowHandler* handler = w.handler;
+void FakeWindowing::Destroy(FakeWindow& w) {
+    IWindowHandler* handler = w.windowHandler;
     const HWindow wnd = w.handle;
     std::intptr_t ignored = 0;
     handler->OnMessage(Message{wnd, kWmDestroy, 0, 0}, ignored);
-    // `w` may have moved: a handler can make windows while it goes.
-    HiddenWindow* gone = FindHidden(wnd);
+    FakeWindow* gone = windows_.Find(wnd);
     gone->destroyed = true;
-    gone->handler = nullptr;
     RemoveTimersOf(wnd);
-    log_.Add(clock_.Now(), "hidden destroy " + gone->title);
+    log_.Add(clock_.Now(), "hidden destroy " + gone->text);
     handler->OnDestroyed();
 }
 
@@ -71,16 +68,8 @@ void FakeWindowing::RemoveTimersOf(HWindow wnd) {
                   timers_.end());
 }
 
-bool FakeWindowing::IsWindow(HWindow wnd) const {
-    const std::uintptr_t h = std::uintptr_t(wnd);
-    if (h >= kFirstHidden && h - kFirstHidden < hidden_.size()) {
-        return !hidden_[h - kFirstHidden].destroyed;
-    }
-    return ui_.IsWindow(wnd);
-}
-
 std::uintptr_t FakeWindowing::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
-    if (failTimers || !IsWindow(wnd)) return 0;
+    if (failTimers || !windows_.IsWindow(wnd)) return 0;
     const std::uint32_t period = std::max(periodMs, kTimerMinimum);
     log_.Add(clock_.Now(), "timer set " + std::to_string(id) + " " + std::to_string(period));
     for (FakeTimer& t : timers_) {
@@ -148,18 +137,23 @@ void FakeWindowing::RunFor(std::uint64_t ms) {
 
 void FakeWindowing::Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     log_.Add(clock_.Now(), "broadcast " + std::to_string(msg));
+    // Hidden windows first, then dialogs, each in creation order.
     std::vector<HWindow> targets;
-    for (const HiddenWindow& w : hidden_) {
-        if (!w.destroyed) targets.push_back(w.handle);
+    for (HWindow wnd : windows_.TopLevelWindows()) {
+        if (FindHidden(wnd) != nullptr) targets.push_back(wnd);
     }
-    for (HWindow wnd : ui_.TopLevelWindows()) targets.push_back(wnd);
+    for (HWindow wnd : windows_.TopLevelWindows()) {
+        const FakeWindow* w = windows_.Find(wnd);
+        if (w->windowHandler == nullptr) targets.push_back(wnd);
+    }
     for (HWindow wnd : targets) SendWindowMessage(wnd, msg, wParam, lParam);
 }
 
-std::vector<const HiddenWindow*> FakeWindowing::HiddenWindowsTitled(const std::string& title) const {
-    std::vector<const HiddenWindow*> out;
-    for (const HiddenWindow& w : hidden_) {
-        if (!w.destroyed && w.title == title) out.push_back(&w);
+std::vector<const FakeWindow*> FakeWindowing::HiddenWindowsTitled(const std::string& title) const {
+    std::vector<const FakeWindow*> out;
+    for (HWindow wnd : windows_.TopLevelWindows()) {
+        const FakeWindow* w = windows_.Find(wnd);
+        if (w->windowHandler != nullptr && w->text == title) out.push_back(w);
     }
     return out;
 }

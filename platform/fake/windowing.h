@@ -1,5 +1,5 @@
-// Hidden top-level windows, window timers and registered messages of the
-// simulated desktop. Timers fire only while the message loop runs, which a
+// Hidden top-level windows (kept in the desktop's one window table), window
+// timers and registered messages of the simulated desktop. Timers fire only while the message loop runs, which a
 // test stands in for with RunFor: virtual time passes and each due timer
 // brings one WM_TIMER, to a hidden window or to a dialog alike.
 #pragma once
@@ -12,16 +12,10 @@
 #include "platform/fake/clock.h"
 #include "platform/fake/log.h"
 #include "platform/fake/ui.h"
+#include "platform/fake/windows.h"
 #include "platform/windowing.h"
 
 namespace lv::fake {
-
-struct HiddenWindow {
-    HWindow handle = HWindow::None;
-    std::string title;
-    IWindowHandler* handler = nullptr;
-    bool destroyed = false;
-};
 
 struct FakeTimer {
     HWindow wnd = HWindow::None;
@@ -32,7 +26,8 @@ struct FakeTimer {
 
 class FakeWindowing : public IWindowing {
 public:
-    FakeWindowing(FakeClock& clock, EventLog& log, FakeUi& ui) : clock_(clock), log_(log), ui_(ui) {}
+    FakeWindowing(FakeClock& clock, EventLog& log, FakeUi& ui, FakeWindows& windows)
+        : clock_(clock), log_(log), ui_(ui), windows_(windows) {}
 
     HWindow CreateHiddenWindow(const char* title, IWindowHandler* handler) override;
     std::intptr_t SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
@@ -47,10 +42,8 @@ public:
     void RunFor(std::uint64_t ms);
     // A message to every top-level window, hidden ones and dialogs.
     void Broadcast(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
-    bool IsWindow(HWindow wnd) const;
-
     // Live hidden windows with this title.
-    std::vector<const HiddenWindow*> HiddenWindowsTitled(const std::string& title) const;
+    std::vector<const FakeWindow*> HiddenWindowsTitled(const std::string& title) const;
     const FakeTimer* Timer(HWindow wnd, std::uintptr_t id) const;
     const std::vector<FakeTimer>& Timers() const { return timers_; }
 
@@ -60,14 +53,14 @@ public:
     int timerTicks = 0;
 
 private:
-    HiddenWindow* FindHidden(HWindow wnd);
-    void Destroy(HiddenWindow& w);
+    FakeWindow* FindHidden(HWindow wnd);
+    void Destroy(FakeWindow& w);
     void RemoveTimersOf(HWindow wnd);
 
     FakeClock& clock_;
     EventLog& log_;
     FakeUi& ui_;
-    std::vector<HiddenWindow> hidden_;
+    FakeWindows& windows_;
     std::vector<FakeTimer> timers_;
 };
 

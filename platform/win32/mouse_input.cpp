@@ -1,10 +1,12 @@
-// DirectInput 8's system mouse, read as an immediate snapshot, and
-// GetAsyncKeyState for machines where DirectInput cannot be set up.
+// DirectInput 8's system mouse, read as an immediate snapshot; for machines
+// where DirectInput cannot be set up, the physical buttons as a low-level
+// mouse hook sees them; the pointer; injected button releases.
 #include "platform/win32/mouse_input.h"
 
 #define DIRECTINPUT_VERSION 0x0800
 #include <dinput.h>
 
+#include <atomic>
 #include <cstddef>
 
 namespace lv::win32 {
@@ -51,10 +53,89 @@ void Win32MouseInput::ReleaseDevice(HInputDevice device) { ToDevice(device)->Rel
 
 void Win32MouseInput::ReleaseDirectInput(HDirectInput input) { ToInput(input)->Release(); }
 
-// GetAsyncKeyState reports the physical buttons whatever the user's swap
-// setting, as DirectInput does; the high bit is set while one is held.
-bool Win32MouseInput::IsPhysicalLeftDown() { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
+// ---------------------------------------------------------------------------
+// The physical buttons without DirectInput.
+//
+// GetAsyncKeyState will not do: it reports the logical state, which the
+// selection's own injected release changes, so every drag would end at its
+// first tick. A low-level mouse hook sees each button event with a flag for
+// injected ones and keeps the state of the others. It runs on a thread of
+// its own: a hook's thread must answer every mouse event at once, and the
+// program's thread blocks for hundreds of milliseconds while it sends.
 
-bool Win32MouseInput::IsPhysicalRightDown() { return (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0; }
+namespace {
+
+std::atomic<bool> g_leftDown{false};
+std::atomic<bool> g_rightDown{false};
+
+LRESULT CALLBACK LowLevelMouse(int code, WPARAM message, LPARAM data) {
+    const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
+    if (code == HC_ACTION && (event->flags & LLMHF_INJECTED) == 0) {
+        switch (message) {
+            case WM_LBUTTONDOWN: g_leftDown = true; break;
+            case WM_LBUTTONUP: g_leftDown = false; break;
+            case WM_RBUTTONDOWN: g_rightDown = true; break;
+            case WM_RBUTTONUP: g_rightDown = false; break;
+            default: break;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, message, data);
+}
+
+DWORD WINAPI HookThread(LPVOID ready) {
+    HHOOK hook = ::SetWindowsHookExA(WH_MOUSE_LL, LowLevelMouse, ::GetModuleHandleA(nullptr), 0);
+    ::SetEvent(static_cast<HANDLE>(ready));
+    if (hook == nullptr) return 1;
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    }
+    ::UnhookWindowsHookEx(hook);
+    return 0;
+}
+
+// Started on the first read. A button already held then counts as held, as
+// the system saw it, until the hook sees it come up.
+void StartButtonWatch() {
+    static const bool started = [] {
+        g_leftDown = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+        g_rightDown = (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
+        HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        HANDLE thread = ::CreateThread(nullptr, 0, HookThread, ready, 0, nullptr);
+        if (thread != nullptr) {
+            ::WaitForSingleObject(ready, 1000);
+            ::CloseHandle(thread);  // it lives as long as the process
+        }
+        if (ready != nullptr) ::CloseHandle(ready);
+        return thread != nullptr;
+    }();
+    (void)started;
+}
+
+}  // namespace
+
+bool Win32MouseInput::IsPhysicalLeftDown() {
+    StartButtonWatch();
+    return g_leftDown;
+}
+
+bool Win32MouseInput::IsPhysicalRightDown() {
+    StartButtonWatch();
+    return g_rightDown;
+}
+
+// ---------------------------------------------------------------------------
+// The pointer
+
+Point Win32MouseInput::GetCursorPos() {
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    return Point{pt.x, pt.y};
+}
+
+void Win32MouseInput::SetCursor(HCursor cursor) { ::SetCursor(reinterpret_cast<HCURSOR>(cursor)); }
+
+void Win32MouseInput::InjectButtonUp(bool left) {
+    ::mouse_event(left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+}
 
 }  // namespace lv::win32

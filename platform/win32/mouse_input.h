@@ -18,6 +18,9 @@ public:
     void ReleaseDirectInput(HDirectInput input) override;
     bool IsPhysicalLeftDown() override;
     bool IsPhysicalRightDown() override;
+    Point GetCursorPos() override;
+    void SetCursor(HCursor cursor) override;
+    void InjectButtonUp(bool left) override;
 };
 
 }  // namespace lv::win32

@@ -1,4 +1,5 @@
-// Screen painting on the display's device context with GDI.
+// Screen painting on the display's device context with GDI, and the
+// selection's rubber band on the desktop window's.
 #include "platform/win32/screen.h"
 
 namespace lv::win32 {
@@ -44,6 +45,35 @@ void Win32Screen::LineTo(HDc dc, std::int32_t x, std::int32_t y) { ::LineTo(ToHd
 void Win32Screen::RedrawScreenRect(const Rect& rect, std::uint32_t flags) {
     RECT rc{rect.left, rect.top, rect.right, rect.bottom};
     ::RedrawWindow(nullptr, &rc, nullptr, flags);
+}
+
+HDc Win32Screen::OpenBandDC(std::int32_t penWidth, Colour colour) {
+    if (bandDc_ != nullptr) CloseBandDC(HDc(reinterpret_cast<std::uintptr_t>(bandDc_)));
+    bandDc_ = ::GetDC(nullptr);
+    if (bandDc_ == nullptr) return HDc::None;
+    // An inside frame keeps the pen within the rectangle; the null brush
+    // leaves the inside alone.
+    bandPen_ = ::CreatePen(PS_INSIDEFRAME, penWidth, COLORREF(colour));
+    oldPen_ = bandPen_ != nullptr ? ::SelectObject(bandDc_, bandPen_) : nullptr;
+    oldBrush_ = ::SelectObject(bandDc_, ::GetStockObject(NULL_BRUSH));
+    oldRop_ = ::SetROP2(bandDc_, R2_NOTXORPEN);
+    return HDc(reinterpret_cast<std::uintptr_t>(bandDc_));
+}
+
+void Win32Screen::DrawBandRect(HDc dc, Point a, Point b) { ::Rectangle(ToHdc(dc), a.x, a.y, b.x, b.y); }
+
+void Win32Screen::CloseBandDC(HDc dc) {
+    if (bandDc_ == nullptr || ToHdc(dc) != bandDc_) return;
+    if (oldRop_ != 0) ::SetROP2(bandDc_, oldRop_);
+    if (oldBrush_ != nullptr) ::SelectObject(bandDc_, oldBrush_);
+    if (oldPen_ != nullptr) ::SelectObject(bandDc_, oldPen_);
+    if (bandPen_ != nullptr) ::DeleteObject(bandPen_);
+    ::ReleaseDC(nullptr, bandDc_);
+    bandDc_ = nullptr;
+    bandPen_ = nullptr;
+    oldPen_ = nullptr;
+    oldBrush_ = nullptr;
+    oldRop_ = 0;
 }
 
 }  // namespace lv::win32

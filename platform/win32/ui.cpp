@@ -162,8 +162,6 @@ void Win32Ui::EndDialog(HWindow dlg, std::intptr_t result) {
 
 void Win32Ui::DestroyWindow(HWindow wnd) { ::DestroyWindow(ToHwnd(wnd)); }
 
-bool Win32Ui::IsWindow(HWindow wnd) { return ::IsWindow(ToHwnd(wnd)) != FALSE; }
-
 HWindow Win32Ui::GetDlgItem(HWindow dlg, int id) { return FromHwnd(::GetDlgItem(ToHwnd(dlg), id)); }
 
 void Win32Ui::GetWindowText(HWindow wnd, char* text, int size) {
@@ -173,34 +171,10 @@ void Win32Ui::GetWindowText(HWindow wnd, char* text, int size) {
     text[size - 1] = '\0';
 }
 
-Rect Win32Ui::GetWindowRect(HWindow wnd) {
-    RECT rc{};
-    ::GetWindowRect(ToHwnd(wnd), &rc);
-    return Rect{rc.left, rc.top, rc.right, rc.bottom};
-}
-
-void Win32Ui::MoveWindow(HWindow wnd, const Rect& rect, bool repaint) {
-    ::MoveWindow(ToHwnd(wnd), rect.left, rect.top, rect.Width(), rect.Height(), repaint);
-}
-
-void Win32Ui::CentreWindow(HWindow wnd) {
-    RECT rc{};
-    ::GetWindowRect(ToHwnd(wnd), &rc);
-    const int width = rc.right - rc.left;
-    const int height = rc.bottom - rc.top;
-    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    ::SetWindowPos(ToHwnd(wnd), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Win32Ui::ShowWindow(HWindow wnd, bool show) { ::ShowWindow(ToHwnd(wnd), show ? SW_SHOW : SW_HIDE); }
-
 void Win32Ui::PaintNow(HWindow wnd) {
     ::RedrawWindow(ToHwnd(wnd), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::GdiFlush();
 }
-
-int Win32Ui::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
 
 HBitmap Win32Ui::LoadBitmapByName(const char* name) {
     return HBitmap(reinterpret_cast<std::uintptr_t>(::LoadBitmapA(Instance(), name)));
@@ -224,10 +198,6 @@ void Win32Ui::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
         }
         delete kept;
     }
-}
-
-void Win32Ui::SetWindowSize(HWindow wnd, std::int32_t width, std::int32_t height) {
-    ::SetWindowPos(ToHwnd(wnd), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace lv::win32

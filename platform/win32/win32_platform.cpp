@@ -10,6 +10,7 @@
 #include "platform/win32/ui.h"
 #include "platform/win32/windowing.h"
 #include "platform/win32/window_ops.h"
+#include "platform/win32/windows.h"
 
 namespace lv::win32 {
 
@@ -27,6 +28,7 @@ struct Win32Platform {
     Win32Windowing windowing;
     Win32Tray tray;
     Win32WindowOps windowOps;
+    Win32Windows windows;
 };
 }  // namespace
 
@@ -48,6 +50,7 @@ void InstallWin32Platform(HINSTANCE instance) {
     services.windowing = &platform->windowing;
     services.tray = &platform->tray;
     services.windowOps = &platform->windowOps;
+    services.windows = &platform->windows;
     InstallPlatform(services);
 }
 

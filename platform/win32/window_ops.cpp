@@ -1,6 +1,6 @@
-// The floating bar's window operations with the Win32 API: its place, its
-// hot key, tool bars, menus, the taskbar's windows, the pointer, icons, the
-// HTML Help viewer and message boxes.
+// The floating bar's window operations with the Win32 API: its hot key,
+// tool bars, menus, icons, the zoom animation, the HTML Help viewer and
+// message boxes.
 #include "platform/win32/window_ops.h"
 
 #include <commctrl.h>
@@ -32,29 +32,10 @@ HtmlHelpFn LoadHtmlHelp() {
 
 }  // namespace
 
-void Win32WindowOps::SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
-                                         std::int32_t height) {
-    ::SetWindowPos(ToHwnd(wnd), HWND_TOPMOST, x, y, width, height, 0);
-}
-
-bool Win32WindowOps::IsWindowVisible(HWindow wnd) {
-    return (::GetWindowLongPtrA(ToHwnd(wnd), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-bool Win32WindowOps::IsIconic(HWindow wnd) { return ::IsIconic(ToHwnd(wnd)) != FALSE; }
-
-Rect Win32WindowOps::GetClientRect(HWindow wnd) {
-    RECT rc{};
-    ::GetClientRect(ToHwnd(wnd), &rc);
-    return Rect{rc.left, rc.top, rc.right, rc.bottom};
-}
-
 void Win32WindowOps::SetWindowIcons(HWindow wnd, HIcon icon) {
     ::SendMessageA(ToHwnd(wnd), WM_SETICON, ICON_BIG, LPARAM(icon));
     ::SendMessageA(ToHwnd(wnd), WM_SETICON, ICON_SMALL, LPARAM(icon));
 }
-
-bool Win32WindowOps::SetForegroundWindow(HWindow wnd) { return ::SetForegroundWindow(ToHwnd(wnd)) != FALSE; }
 
 std::intptr_t Win32WindowOps::DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                                 std::intptr_t lParam) {
@@ -125,39 +106,11 @@ void Win32WindowOps::TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_
 
 void Win32WindowOps::DestroyMenu(HMenu menu) { ::DestroyMenu(ToHmenu(menu)); }
 
-HWindow Win32WindowOps::FindWindow(const char* className) { return FromHwnd(::FindWindowA(className, nullptr)); }
-
-namespace {
-BOOL CALLBACK VisitChild(HWND child, LPARAM data) {
-    const auto& visit = *reinterpret_cast<const std::function<bool(HWindow)>*>(data);
-    return visit(FromHwnd(child)) ? TRUE : FALSE;
-}
-}  // namespace
-
-void Win32WindowOps::EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) {
-    ::EnumChildWindows(ToHwnd(parent), VisitChild, LPARAM(&visit));
-}
-
-void Win32WindowOps::GetClassName(HWindow wnd, char* name, int size) {
-    if (size <= 0) return;
-    name[0] = '\0';
-    ::GetClassNameA(ToHwnd(wnd), name, size);
-    name[size - 1] = '\0';
-}
-
 void Win32WindowOps::DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) {
     const RECT a = ToRECT(from);
     const RECT b = ToRECT(to);
     ::DrawAnimatedRects(ToHwnd(wnd), animation, &a, &b);
 }
-
-Point Win32WindowOps::GetCursorPos() {
-    POINT pt{};
-    ::GetCursorPos(&pt);
-    return Point{pt.x, pt.y};
-}
-
-void Win32WindowOps::SetCursor(HCursor cursor) { ::SetCursor(reinterpret_cast<HCURSOR>(cursor)); }
 
 void Win32WindowOps::PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) {
     PAINTSTRUCT ps;

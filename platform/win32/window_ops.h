@@ -8,13 +8,7 @@ namespace lv::win32 {
 
 class Win32WindowOps : public IWindowOps {
 public:
-    void SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
-                             std::int32_t height) override;
-    bool IsWindowVisible(HWindow wnd) override;
-    bool IsIconic(HWindow wnd) override;
-    Rect GetClientRect(HWindow wnd) override;
     void SetWindowIcons(HWindow wnd, HIcon icon) override;
-    bool SetForegroundWindow(HWindow wnd) override;
     std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                     std::intptr_t lParam) override;
     bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) override;
@@ -28,12 +22,7 @@ public:
     void EnableMenuItem(HMenu menu, int commandId, bool enabled) override;
     void TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t x, std::int32_t y, HWindow owner) override;
     void DestroyMenu(HMenu menu) override;
-    HWindow FindWindow(const char* className) override;
-    void EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) override;
-    void GetClassName(HWindow wnd, char* name, int size) override;
     void DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) override;
-    Point GetCursorPos() override;
-    void SetCursor(HCursor cursor) override;
     void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) override;
     int GetModuleFileName(char* path, int size) override;
     HWindow HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) override;

@@ -76,6 +76,9 @@ public:
         Trace("lvprobe: erase at=%.6f", Seconds());
         real_.RedrawScreenRect(r, f);
     }
+    lv::HDc OpenBandDC(std::int32_t w, lv::Colour c) override { return real_.OpenBandDC(w, c); }
+    void DrawBandRect(lv::HDc dc, lv::Point a, lv::Point b) override { real_.DrawBandRect(dc, a, b); }
+    void CloseBandDC(lv::HDc dc) override { real_.CloseBandDC(dc); }
 
 private:
     lv::IScreen& real_;

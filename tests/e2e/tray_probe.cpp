@@ -91,6 +91,9 @@ public:
     void ReleaseDirectInput(lv::HDirectInput input) override { real_->ReleaseDirectInput(input); }
     bool IsPhysicalLeftDown() override { return real_->IsPhysicalLeftDown(); }
     bool IsPhysicalRightDown() override { return real_->IsPhysicalRightDown(); }
+    lv::Point GetCursorPos() override { return real_->GetCursorPos(); }
+    void SetCursor(lv::HCursor cursor) override { real_->SetCursor(cursor); }
+    void InjectButtonUp(bool left) override { real_->InjectButtonUp(left); }
 
 private:
     lv::IMouseInput* real_;

@@ -49,7 +49,7 @@ protected:
     int VisibleToolBar(CLvDlg& bar) {
         int found = -1;
         for (int i = 0; i < 3; ++i) {
-            if (!desk->ui.Find(bar.ToolBars()[i])->visible) continue;
+            if (!desk->windows.Find(bar.ToolBars()[i])->visible) continue;
             if (found >= 0) return -1;
             found = i;
         }
@@ -216,13 +216,13 @@ TEST_F(BarTest, ShowBarTakesTheStateToolBarAndHideBarBringsTheIconBack) {
     Run([&](CLvDlg& bar, HWindow dlg) {
         Command(dlg, ID_START);
         Command(dlg, ID_SHOW_BAR);
-        EXPECT_EQ(desk->ui.Find(dlg)->rect, (Rect{462, 0, 462 + 95, 24}));
-        EXPECT_TRUE(desk->ui.Find(dlg)->topmost);
+        EXPECT_EQ(desk->windows.Find(dlg)->rect, (Rect{462, 0, 462 + 95, 24}));
+        EXPECT_TRUE(desk->windows.Find(dlg)->topmost);
         EXPECT_EQ(bar.bBarShown, 1);
         EXPECT_EQ(desk->tray.Icon(128), nullptr);
         EXPECT_EQ(VisibleToolBar(bar), 1);
         Command(dlg, ID_HIDE_BAR);
-        EXPECT_EQ(desk->ui.Find(dlg)->rect, (Rect{462, 0, 462, 0}));
+        EXPECT_EQ(desk->windows.Find(dlg)->rect, (Rect{462, 0, 462, 0}));
         ASSERT_NE(desk->tray.Icon(128), nullptr);
         EXPECT_EQ(TrayImage(), "own 145");
     });
@@ -231,7 +231,7 @@ TEST_F(BarTest, ShowBarTakesTheStateToolBarAndHideBarBringsTheIconBack) {
 TEST_F(BarTest, ShowBarWhileSuspendedLeavesTheToolBarsAlone) {
     Run([&](CLvDlg& bar, HWindow dlg) {
         Enter(From::Suspended, bar, dlg, *desk);
-        for (int i = 0; i < 3; ++i) desk->ui.ShowWindow(bar.ToolBars()[i], i == 0);
+        for (int i = 0; i < 3; ++i) desk->windows.ShowWindow(bar.ToolBars()[i], i == 0);
         Command(dlg, ID_SHOW_BAR);
         EXPECT_EQ(VisibleToolBar(bar), 0);
     });
@@ -241,7 +241,7 @@ TEST_F(BarTest, BarSitsAtTheTopCentre) {
     for (int width : {1024, 1023}) {
         Run([&](CLvDlg&, HWindow dlg) {
             Command(dlg, ID_SHOW_BAR);
-            EXPECT_EQ(desk->ui.Find(dlg)->rect.left, width == 1024 ? 462 : 461);
+            EXPECT_EQ(desk->windows.Find(dlg)->rect.left, width == 1024 ? 462 : 461);
         }, width);
     }
 }
@@ -260,16 +260,16 @@ TEST_F(BarTest, ToolBarLayoutFillsTheStrip) {
 TEST_F(BarTest, MoveCursorNearTheRightEdgeOnlyWhileShown) {
     Run([&](CLvDlg&, HWindow dlg) {
         const int right = 462 + 95;
-        desk->windowOps.cursorPos = Point{right - 23, 10};
+        desk->mouse.cursorPos = Point{right - 23, 10};
         desk->ui.Send(dlg, kWmSetCursor, 0, 0);
-        EXPECT_EQ(desk->windowOps.cursorSets, 0);  // hidden
+        EXPECT_EQ(desk->mouse.cursorSets, 0);  // hidden
         Command(dlg, ID_SHOW_BAR);
         desk->ui.Send(dlg, kWmSetCursor, 0, 0);
-        EXPECT_EQ(desk->windowOps.cursorSets, 1);
-        EXPECT_EQ(desk->cursors.ImageOf(desk->windowOps.currentCursor), "resource 184");
-        desk->windowOps.cursorPos = Point{right - 24, 10};
+        EXPECT_EQ(desk->mouse.cursorSets, 1);
+        EXPECT_EQ(desk->cursors.ImageOf(desk->mouse.currentCursor), "resource 184");
+        desk->mouse.cursorPos = Point{right - 24, 10};
         desk->ui.Send(dlg, kWmSetCursor, 0, 0);
-        EXPECT_EQ(desk->windowOps.cursorSets, 1);
+        EXPECT_EQ(desk->mouse.cursorSets, 1);
         EXPECT_EQ(desk->ui.Send(dlg, kWmNcHitTest, 0, 0), kHtCaption);
     });
 }
@@ -279,7 +279,7 @@ TEST_F(BarTest, EnterAndEscapeAreSwallowed) {
         EXPECT_TRUE(bar.PreTranslateMessage(Message{dlg, kWmKeyDown, 13, 0}));
         EXPECT_TRUE(bar.PreTranslateMessage(Message{dlg, kWmKeyDown, 27, 0}));
         EXPECT_FALSE(bar.PreTranslateMessage(Message{dlg, kWmKeyDown, 'A', 0}));
-        EXPECT_FALSE(desk->ui.Find(dlg)->ended);
+        EXPECT_FALSE(desk->windows.Find(dlg)->ended);
     });
 }
 
@@ -306,7 +306,7 @@ TEST_F(BarTest, ExitKeepsItsOrder) {
         EXPECT_EQ(log.Entries()[std::size_t(cursors)].timeMs - t0, 300u);
         EXPECT_EQ(desk->clock.Now() - log.Entries()[std::size_t(end)].timeMs, 300u);
         EXPECT_EQ(desk->mouse.liveDevices, 0);
-        EXPECT_TRUE(desk->ui.Find(dlg)->ended);
+        EXPECT_TRUE(desk->windows.Find(dlg)->ended);
     });
 }
 
@@ -321,7 +321,7 @@ TEST_F(BarTest, NoTrayIconMeansErrorAndNothingElse) {
     EXPECT_EQ(local.windowOps.messageBoxes[0].flags, kMbIconHand);
     EXPECT_TRUE(local.windowOps.hotKeys.empty());
     EXPECT_TRUE(local.windowOps.toolBars.empty());
-    const HWindow dlg = local.ui.WindowsFrom(102).at(0)->handle;
+    const HWindow dlg = local.windows.WindowsFrom(102).at(0)->handle;
     EXPECT_EQ(local.windowing.Timer(dlg, kSelectionTimer), nullptr);
     EXPECT_EQ(local.log.Count("dinput create"), 0);
     EXPECT_EQ(local.log.Count("modal end 102"), 1);  // the dialog still ran
@@ -396,10 +396,10 @@ TEST_F(BarTest, AnimationRunsToTheNotificationAreaWithoutItsClock) {
     };
     for (const Case& c : cases) {
         Run([&](CLvDlg&, HWindow dlg) {
-            const HWindow bar = desk->ui.AddWindow("Shell_TrayWnd", taskbar);
+            const HWindow bar = desk->windows.AddWindow("Shell_TrayWnd", taskbar);
             if (c.notify) {
-                const HWindow area = desk->ui.AddWindow("TrayNotifyWnd", notify, bar);
-                if (c.clock) desk->ui.AddWindow("TrayClockWClass", clockRect, area);
+                const HWindow area = desk->windows.AddWindow("TrayNotifyWnd", notify, bar);
+                if (c.clock) desk->windows.AddWindow("TrayClockWClass", clockRect, area);
             }
             Command(dlg, ID_HIDE_BAR);
             ASSERT_EQ(desk->windowOps.animations.size(), 1u);
@@ -410,7 +410,7 @@ TEST_F(BarTest, AnimationRunsToTheNotificationAreaWithoutItsClock) {
     Run([&](CLvDlg&, HWindow dlg) {  // no taskbar: no animation, the bar still shows
         Command(dlg, ID_SHOW_BAR);
         EXPECT_TRUE(desk->windowOps.animations.empty());
-        EXPECT_EQ(desk->ui.Find(dlg)->rect.Width(), 95);
+        EXPECT_EQ(desk->windows.Find(dlg)->rect.Width(), 95);
     });
 }
 

@@ -16,8 +16,8 @@ TEST(Startup, SecondCopyEndsSilentlyBeforeItsSplash) {
     FakeDesktop desk;
     desk.system.mutexes.insert(kAppMutexName);  // the first copy holds it
     EXPECT_FALSE(TheApp().InitInstance());
-    EXPECT_TRUE(desk.ui.WindowsFrom(130).empty());
-    EXPECT_TRUE(desk.ui.WindowsFrom(102).empty());
+    EXPECT_TRUE(desk.windows.WindowsFrom(130).empty());
+    EXPECT_TRUE(desk.windows.WindowsFrom(102).empty());
     EXPECT_TRUE(desk.screen.frames.empty());
     // Nor does it paint the off frame when it ends: the first copy's region
     // stays on the monitor.
@@ -59,7 +59,7 @@ TEST(Startup, SplashIsThePicturesSizeCentred) {
     for (auto size : {std::pair{1024, 768}, std::pair{1280, 1024}}) {
         FakeDesktop desk(size.first, size.second);
         TheApp().InitInstance();
-        const auto splashes = desk.ui.WindowsFrom(130);
+        const auto splashes = desk.windows.WindowsFrom(130);
         ASSERT_EQ(splashes.size(), 1u);
         const Rect r = splashes[0]->rect;
         EXPECT_EQ(r.Width(), 400);
@@ -74,7 +74,7 @@ TEST(Startup, AFailedMutexStillStartsTheProgram) {
     FakeDesktop desk;
     desk.system.failMutex = true;
     TheApp().InitInstance();
-    EXPECT_EQ(desk.ui.WindowsFrom(130).size(), 1u);
+    EXPECT_EQ(desk.windows.WindowsFrom(130).size(), 1u);
     EXPECT_EQ(desk.log.Count("modal run 102"), 1);
 }
 
@@ -82,7 +82,7 @@ TEST(Startup, BarSitsAtTheTopCentre) {
     for (auto width : {1024, 1023}) {
         FakeDesktop desk(width, 768);
         TheApp().InitInstance();
-        const auto bars = desk.ui.WindowsFrom(102);
+        const auto bars = desk.windows.WindowsFrom(102);
         ASSERT_EQ(bars.size(), 1u);
         EXPECT_EQ(bars[0]->rect.left, width == 1024 ? 462 : 461);
         EXPECT_EQ(bars[0]->rect.top, 0);

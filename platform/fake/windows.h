@@ -1,0 +1,139 @@
+// The simulated desktop's one window table: the program's dialogs and
+// hidden windows and other programs' windows alike, with classes, parents,
+// window rectangles (screen coordinates) and client areas inside them offset
+// by a frame, show states, z-order and the foreground. A test builds a
+// situation with AddWindow and changes it between ticks as a user or
+// another program would (Move, Resize, Maximise, Minimise, Restore,
+// Activate, Close).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/fake/clock.h"
+#include "platform/fake/log.h"
+#include "platform/ui.h"
+#include "platform/windowing.h"
+#include "platform/windows.h"
+
+namespace lv::fake {
+
+// How far a window's client area lies inside its window rectangle.
+struct Frame {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
+
+// A frame with a caption, as an ordinary top-level window has.
+constexpr Frame kCaptionFrame{4, 24, 4, 4};
+
+struct FakeWindow {
+    HWindow handle = HWindow::None;
+    HWindow parent = HWindow::None;
+    std::string className;
+    int templateId = 0;
+    int controlId = 0;
+    std::string text;  // the title of a top-level window
+    Rect rect;         // screen coordinates
+    Frame frame;
+    bool visible = false;
+    bool topmost = false;
+    bool minimised = false;
+    bool maximised = false;
+    bool destroyed = false;
+    std::uint64_t z = 0;  // higher is nearer the top among its siblings
+    Rect restoreRect;     // the place Restore puts it back to
+    // A dialog's.
+    bool modal = false;
+    bool ended = false;
+    std::intptr_t result = 0;
+    IDialogHandler* handler = nullptr;
+    int paints = 0;
+    HBitmap pictures[4] = {};
+    // A hidden window's.
+    IWindowHandler* windowHandler = nullptr;
+};
+
+class FakeWindows : public IWindows {
+public:
+    FakeWindows(FakeClock& clock, EventLog& log, std::int32_t width, std::int32_t height);
+
+    bool IsWindow(HWindow wnd) override;
+    HWindow GetParent(HWindow wnd) override;
+    void GetClassName(HWindow wnd, char* name, int size) override;
+    HWindow FindWindow(const char* className) override;
+    HWindow FindWindowEx(HWindow parent, const char* className) override;
+    void EnumChildWindows(HWindow parent, const std::function<bool(HWindow)>& visit) override;
+    HWindow WindowFromPoint(Point pt) override;
+    Rect GetWindowRect(HWindow wnd) override;
+    Rect GetClientRect(HWindow wnd) override;
+    Point ScreenToClient(HWindow wnd, Point pt) override;
+    Point ClientToScreen(HWindow wnd, Point pt) override;
+    void MoveWindow(HWindow wnd, const Rect& rect, bool repaint) override;
+    void SetWindowSize(HWindow wnd, std::int32_t width, std::int32_t height) override;
+    void CentreWindow(HWindow wnd) override;
+    void SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
+                             std::int32_t height) override;
+    int GetSystemMetrics(int index) override;
+    void ShowWindow(HWindow wnd, bool show) override;
+    bool IsWindowVisible(HWindow wnd) override;
+    bool IsIconic(HWindow wnd) override;
+    bool IsZoomed(HWindow wnd) override;
+    std::uint32_t GetShowCmd(HWindow wnd) override;
+    HWindow GetTopWindow(HWindow parent) override;
+    HWindow GetForegroundWindow() override { return foreground; }
+    bool SetForegroundWindow(HWindow wnd) override;
+
+    // A new entry in the table, at the top of its siblings; a window of
+    // another program is visible.
+    FakeWindow& Add(FakeWindow w);
+    // A window of another program (the taskbar, a media player, ...).
+    HWindow AddWindow(const std::string& className, const Rect& rect, HWindow parent = HWindow::None,
+                      Frame frame = Frame{});
+
+    // What a user or another program does between ticks. Children move with
+    // their parent.
+    void Move(HWindow wnd, std::int32_t left, std::int32_t top);
+    void Resize(HWindow wnd, std::int32_t width, std::int32_t height);
+    // Fills the parent's client area (the screen for a top-level window).
+    void Maximise(HWindow wnd);
+    // A minimised top-level window lies at (-32000, -32000) as a small
+    // caption with no client area, as Windows parks it.
+    void Minimise(HWindow wnd);
+    void Restore(HWindow wnd);
+    // To the top of its siblings, with its ancestors; a top-level window's
+    // chain becomes the foreground.
+    void Activate(HWindow wnd);
+    // The window and its descendants are gone.
+    void Close(HWindow wnd);
+
+    FakeWindow* Find(HWindow wnd);
+    // Children of a window in creation order, and their children after each.
+    std::vector<HWindow> Descendants(HWindow parent) const;
+    // Windows made from a template, live or destroyed, in creation order.
+    std::vector<const FakeWindow*> WindowsFrom(int templateId) const;
+    // Live windows without a parent, in creation order.
+    std::vector<HWindow> TopLevelWindows() const;
+    // The outermost ancestor.
+    HWindow TopLevelOf(HWindow wnd);
+
+    std::int32_t screenWidth;
+    std::int32_t screenHeight;
+    HWindow foreground = HWindow::None;
+
+private:
+    void Shift(HWindow wnd, std::int32_t dx, std::int32_t dy);
+    Rect ClientOnScreen(const FakeWindow& w) const;
+    bool Contains(const FakeWindow& w, Point pt) const;
+
+    FakeClock& clock_;
+    EventLog& log_;
+    std::deque<FakeWindow> windows_;  // a deque: handles and pointers stay valid
+    std::uint64_t nextZ_ = 0;
+};
+
+}  // namespace lv::fake

@@ -1,0 +1,168 @@
+// The selection step: every 10 ms while armed it looks at the pointer and
+// the physical buttons, shows the selection pointers, draws the rubber band
+// straight onto the screen during a drag, and on release sends the clicked
+// window's client area or the dragged rectangle and hands a window chosen
+// at both ends over to following.
+#include "bar/lv_dlg.h"
+#include "link/screen_link.h"
+#include "platform/platform.h"
+#include "select/selection_state.h"
+#include "select/steps.h"
+#include "select/window_classes.h"
+
+namespace lv {
+
+namespace {
+
+constexpr std::int32_t kBandPenWidth = 6;
+constexpr Colour kBandColour = MakeColour(255, 0, 0);
+bool StrictlyInside(Point q, const Rect& rc) {
+    return rc.left < q.x && q.x < rc.right && rc.top < q.y && q.y < rc.bottom;
+}
+
+// The rubber band from the anchor: the last frame erased and, when the
+// pointer has moved, the new one drawn; or only the last one erased.
+void DrawBand(SelectionState& s, const Point* to) {
+    IScreen& screen = Screen();
+    const HDc dc = screen.OpenBandDC(kBandPenWidth, kBandColour);
+    if (IsNone(dc)) return;
+    if (to == nullptr) {
+        screen.DrawBandRect(dc, s.ptAnchor, s.ptLast);
+    } else if (s.ptLast != *to) {
+        screen.DrawBandRect(dc, s.ptAnchor, s.ptLast);
+        screen.DrawBandRect(dc, s.ptAnchor, *to);
+        s.ptLast = *to;
+    }
+    screen.CloseBandDC(dc);
+}
+
+void SetMdiClient(SelectionState& s, HWindow client, HWindow child) {
+    s.bInMdi = 1;
+    s.hwndMdiClient = client;
+    s.hwndMdiChild = child;
+    s.rcMdiClient = Windows().GetWindowRect(client);
+}
+
+// From the target up to its outermost ancestor, noting the first MDI client
+// on the way and the MDI child frame under it.
+void WalkAncestors(SelectionState& s) {
+    IWindows& windows = Windows();
+    HWindow p = windows.GetParent(s.hwndTarget);
+    if (ClassName(p).Is(kMdiClientClass)) SetMdiClient(s, p, s.hwndTarget);
+    s.hwndWatch = s.hwndTarget;
+    while (!IsNone(p)) {
+        s.hwndWatch = p;
+        p = windows.GetParent(p);
+        if (!s.bInMdi && ClassName(p).Is(kMdiClientClass)) SetMdiClient(s, p, s.hwndWatch);
+    }
+    s.hwndTop = s.hwndWatch;
+}
+
+// The first tick that sees a button held over a candidate.
+void StartPress(SelectionState& s, bool left) {
+    s.ptAnchor = MouseInput().GetCursorPos();
+    s.ptLast = s.ptAnchor;
+    // The window under the pointer sees a click, not a button held down:
+    // a press on a title bar or a button must not start a move or an action.
+    MouseInput().InjectButtonUp(left);
+}
+
+// A click makes the whole client area the region, clamped to the screen and
+// inside an MDI application to its MDI client.
+void TakeWholeClientArea(SelectionState& s, const Rect& rc) {
+    IWindows& windows = Windows();
+    s.ptAnchor = windows.ClientToScreen(s.hwndTarget, Point{rc.left, rc.top});
+    s.ptEnd = windows.ClientToScreen(s.hwndTarget, Point{rc.right, rc.bottom});
+    s.ptClientTL = windows.ScreenToClient(s.hwndTarget, s.ptAnchor);
+    s.ptClientBR = windows.ScreenToClient(s.hwndTarget, s.ptEnd);
+    if (s.ptAnchor.x < 0) s.ptAnchor.x = 0;
+    if (s.ptAnchor.y < 0) s.ptAnchor.y = 0;
+    const std::int32_t w = windows.GetSystemMetrics(kSmCxScreen);
+    const std::int32_t h = windows.GetSystemMetrics(kSmCyScreen);
+    if (s.ptEnd.x > w) s.ptEnd.x = w;
+    if (s.ptEnd.y > h) s.ptEnd.y = h;
+    if (!s.bInMdi) return;
+    Rect mdi = windows.GetWindowRect(s.hwndMdiClient);
+    if (mdi.left < 0) mdi.left = 0;
+    if (mdi.top < 0) mdi.top = 0;
+    if (s.ptAnchor.x < mdi.left) s.ptAnchor.x = mdi.left;
+    if (s.ptAnchor.y < mdi.top) s.ptAnchor.y = mdi.top;
+    if (s.ptEnd.x > mdi.right) s.ptEnd.x = mdi.right;
+    if (s.ptEnd.y > mdi.bottom) s.ptEnd.y = mdi.bottom;
+}
+
+// The buttons came up after a press: send what was chosen.
+void FinishSelection(CLvDlg& bar, SelectionState& s, const Rect& rc) {
+    IWindows& windows = Windows();
+    if (!s.bRegionSent) {
+        s.ptEnd = MouseInput().GetCursorPos();
+        s.hwndAnchor = windows.WindowFromPoint(s.ptAnchor);
+        s.hwndTarget = windows.WindowFromPoint(s.ptEnd);
+        if (s.hwndAnchor == s.hwndTarget) {
+            s.bFollowing = 1;
+            s.ptClientTL = windows.ScreenToClient(s.hwndTarget, s.ptAnchor);
+            s.ptClientBR = windows.ScreenToClient(s.hwndTarget, s.ptEnd);
+            WalkAncestors(s);
+            bar.RestartSelectionTimer(kFollowPeriodMs);
+        } else {
+            s.bFollowing = 0;
+        }
+    }
+    if (!s.bFollowing) bar.KillSelectionTimer();
+    if (!s.bRegionSent) {
+        bar.CursorScheme().Restore();
+        DrawBand(s, nullptr);
+        if (s.ptAnchor == s.ptEnd) TakeWholeClientArea(s, rc);
+        // A dragged rectangle goes as it is: the link orders its corners.
+        CScreenLink& link = TheScreenLink();
+        link.rcRegion = Rect{s.ptAnchor.x, s.ptAnchor.y, s.ptEnd.x, s.ptEnd.y};
+        link.Send(SEND_OFF);
+        s.bRegionSent = 1;
+        link.Send(SEND_REGION);
+    }
+    s.bDragging = 0;
+    s.rcLastWindow = windows.GetWindowRect(s.hwndTarget);
+    s.rcLastClient = windows.GetClientRect(s.hwndTarget);
+    if (windows.IsZoomed(s.hwndWatch)) {
+        s.nWatchShow = 1;
+        if (s.bInMdi) s.nFrameShow = 1;
+    }
+    if (windows.IsZoomed(windows.GetParent(s.hwndTarget))) {
+        s.bParentZoomed = 1;
+        s.nFrameShow = 1;
+    }
+}
+
+}  // namespace
+
+void RunSelectionStep(CLvDlg& bar) {
+    SelectionState& s = TheSelection();
+    IWindows& windows = Windows();
+    const Point pt = MouseInput().GetCursorPos();
+    const HWindow h = windows.WindowFromPoint(pt);
+    if (h == bar.Window() || windows.GetParent(h) == bar.Window()) {
+        // The user's own pointers over the bar, installed once: the scheme
+        // reloads ten cursors (animated ones from their files) each time.
+        if (bar.CursorScheme().Mode() != CURSOR_USER) bar.CursorScheme().Restore();
+        return;
+    }
+    s.hwndAnchor = h;
+    const Rect rc = windows.GetClientRect(h);
+    const Point q = windows.ScreenToClient(h, pt);
+    // The client area's first column and row count as outside.
+    if (!StrictlyInside(q, rc)) {
+        bar.CursorScheme().SetSelectionCursor(CURSOR_OUTSIDE);
+        return;
+    }
+    bar.CursorScheme().SetSelectionCursor(CURSOR_INSIDE);
+    const MouseButtonState buttons = bar.MouseButtons().ReadButtons();
+    if (buttons.bLeft || buttons.bRight) {
+        if (!s.bDragging && !s.bRegionSent) StartPress(s, buttons.bLeft);
+        s.bDragging = 1;
+        if (!s.bRegionSent) DrawBand(s, &pt);
+        return;
+    }
+    if (s.bDragging) FinishSelection(bar, s, rc);
+}
+
+}  // namespace lv

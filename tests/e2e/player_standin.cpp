@@ -1,0 +1,315 @@
+// player_standin: stands in for a media player, a "WMPlayerApp" window with
+// a "VideoRenderer" child across its middle, for the program's search for a
+// video window. It moves, resizes, minimises and closes itself on a schedule
+// and traces where its video child is after every change.
+//
+//   player_standin.exe [--rect L T R B] [--script "MS:ACTION;MS:ACTION;..."]
+//
+// --rect is the player's window rectangle in screen coordinates (default
+// 150 100 750 550). --script runs ACTIONs at MS milliseconds after start:
+// move X Y (the window's top left), size W H (the window's size), maximise,
+// minimise, restore, front, close. The video child covers the client area
+// less 40 pixels left and right and 60 at the top and bottom, and keeps that
+// layout when the player is resized. Trace lines (OutputDebugStringA, seen
+// under Wine with WINEDEBUG=+debugstr), in screen coordinates:
+//
+//   lvplayer: video L T R B       (the child's window rectangle)
+//   lvplayer: did ACTION          (after it, the video line)
+//   lvplayer: done
+//
+// The video line comes at start, after each action and whenever the child
+// moves otherwise. Bad arguments trace "lvplayer: usage: ..." and exit 2.
+#include <windows.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr UINT_PTR kScriptTimer = 1;
+constexpr int kVideoInsetX = 40;
+constexpr int kVideoInsetY = 60;
+constexpr long kCoordLimit = 100000;
+constexpr long kTimeLimitMs = 3600000;
+constexpr std::size_t kMaxActions = 64;
+constexpr char kUsage[] =
+    "usage: player_standin.exe [--rect L T R B] [--script \"MS:ACTION;...\"] "
+    "(ACTION: move X Y, size W H, maximise, minimise, restore, front, close)";
+
+void Trace(const char* format, ...) {
+    char text[320];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(text, sizeof text - 1, format, args);
+    va_end(args);
+    if (n < 0) return;
+    if (n > int(sizeof text) - 2) n = int(sizeof text) - 2;
+    text[n] = '\n';
+    text[n + 1] = '\0';
+    ::OutputDebugStringA(text);
+}
+
+enum class Kind { Move, Size, Maximise, Minimise, Restore, Front, Close };
+
+struct Action {
+    long atMs;
+    Kind kind;
+    long a, b;  // move: X Y; size: W H
+};
+
+struct Options {
+    RECT rect{150, 100, 750, 550};
+    std::vector<Action> script;
+};
+
+bool ParseLong(const char* text, long lo, long hi, long& out) {
+    if (text == nullptr || *text == '\0') return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+struct ActionName {
+    const char* name;
+    Kind kind;
+    int args;
+};
+constexpr ActionName kActions[] = {
+    {"move", Kind::Move, 2},         {"size", Kind::Size, 2},       {"maximise", Kind::Maximise, 0},
+    {"minimise", Kind::Minimise, 0}, {"restore", Kind::Restore, 0}, {"front", Kind::Front, 0},
+    {"close", Kind::Close, 0},
+};
+
+const char* NameOf(Kind kind) {
+    for (const ActionName& a : kActions)
+        if (a.kind == kind) return a.name;
+    return "?";
+}
+
+// One "MS:NAME [A B]" item, already cut out of the script (and writable).
+bool ParseAction(char* item, Action& out) {
+    char* colon = std::strchr(item, ':');
+    if (colon == nullptr) return false;
+    *colon = '\0';
+    char* words[4] = {};
+    int count = 0;
+    for (char* w = std::strtok(colon + 1, " \t"); w != nullptr; w = std::strtok(nullptr, " \t")) {
+        if (count == 4) return false;
+        words[count++] = w;
+    }
+    char* time = std::strtok(item, " \t");
+    if (time == nullptr || std::strtok(nullptr, " \t") != nullptr) return false;
+    if (count == 0 || !ParseLong(time, 0, kTimeLimitMs, out.atMs)) return false;
+    for (const ActionName& a : kActions) {
+        if (std::strcmp(words[0], a.name) != 0) continue;
+        if (count != a.args + 1) return false;
+        out.kind = a.kind;
+        out.a = out.b = 0;
+        if (a.args == 0) return true;
+        const long lo = a.kind == Kind::Size ? 1 : -kCoordLimit;
+        return ParseLong(words[1], lo, kCoordLimit, out.a) && ParseLong(words[2], lo, kCoordLimit, out.b);
+    }
+    return false;
+}
+
+// Items are separated by ';'; empty items (a trailing ';') are allowed.
+bool ParseScript(const char* text, std::vector<Action>& out) {
+    std::vector<char> copy(text, text + std::strlen(text) + 1);
+    std::vector<char*> items;
+    char* start = copy.data();
+    for (char* p = copy.data();; ++p) {
+        if (*p != ';' && *p != '\0') continue;
+        const bool last = *p == '\0';
+        *p = '\0';
+        if (std::strspn(start, " \t") != std::strlen(start)) items.push_back(start);
+        if (last) break;
+        start = p + 1;
+    }
+    if (items.size() > kMaxActions) return false;
+    for (char* item : items) {
+        Action action{};
+        if (!ParseAction(item, action)) return false;
+        out.push_back(action);
+    }
+    std::stable_sort(out.begin(), out.end(), [](const Action& x, const Action& y) { return x.atMs < y.atMs; });
+    return true;
+}
+
+bool ParseArgs(int argc, char** argv, Options& opt) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--rect") == 0 && i + 4 < argc) {
+            long v[4];
+            for (int k = 0; k < 4; ++k)
+                if (!ParseLong(argv[i + 1 + k], -kCoordLimit, kCoordLimit, v[k])) return false;
+            if (v[2] <= v[0] || v[3] <= v[1]) return false;
+            opt.rect = RECT{v[0], v[1], v[2], v[3]};
+            i += 4;
+        } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+            if (!ParseScript(argv[++i], opt.script)) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// The player and its video child
+
+HWND g_player = nullptr;
+HWND g_video = nullptr;
+std::vector<Action> g_script;
+std::size_t g_next = 0;
+ULONGLONG g_startMs = 0;
+bool g_inAction = false;  // an action traces its own outcome
+RECT g_traced{};
+
+void TraceVideo(bool changedOnly) {
+    if (g_video == nullptr) return;
+    RECT r;
+    ::GetWindowRect(g_video, &r);
+    if (changedOnly && r.left == g_traced.left && r.top == g_traced.top && r.right == g_traced.right &&
+        r.bottom == g_traced.bottom)
+        return;
+    Trace("lvplayer: video %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+    g_traced = r;
+}
+
+// The video band: the client area less the insets, never negative in size.
+void LayOutVideo(HWND player) {
+    if (g_video == nullptr) return;
+    RECT c;
+    ::GetClientRect(player, &c);
+    const int width = std::max(0, int(c.right - c.left) - 2 * kVideoInsetX);
+    const int height = std::max(0, int(c.bottom - c.top) - 2 * kVideoInsetY);
+    ::MoveWindow(g_video, kVideoInsetX, kVideoInsetY, width, height, TRUE);
+}
+
+void Perform(HWND hwnd, const Action& action) {
+    g_inAction = true;
+    constexpr UINT kKeep = SWP_NOZORDER | SWP_NOACTIVATE;
+    switch (action.kind) {
+        case Kind::Move: ::SetWindowPos(hwnd, nullptr, action.a, action.b, 0, 0, kKeep | SWP_NOSIZE); break;
+        case Kind::Size: ::SetWindowPos(hwnd, nullptr, 0, 0, action.a, action.b, kKeep | SWP_NOMOVE); break;
+        case Kind::Maximise: ::ShowWindow(hwnd, SW_MAXIMIZE); break;
+        case Kind::Minimise: ::ShowWindow(hwnd, SW_MINIMIZE); break;
+        case Kind::Restore: ::ShowWindow(hwnd, SW_RESTORE); break;
+        case Kind::Front:
+            ::SetForegroundWindow(hwnd);
+            ::BringWindowToTop(hwnd);
+            break;
+        case Kind::Close:
+            g_video = nullptr;
+            ::DestroyWindow(hwnd);
+            Trace("lvplayer: did close");
+            return;
+    }
+    g_inAction = false;
+    Trace("lvplayer: did %s", NameOf(action.kind));
+    TraceVideo(false);
+}
+
+void ArmScriptTimer(HWND hwnd) {
+    if (g_next >= g_script.size()) return;
+    const ULONGLONG elapsed = ::GetTickCount64() - g_startMs;
+    const ULONGLONG due = ULONGLONG(g_script[g_next].atMs);
+    ::SetTimer(hwnd, kScriptTimer, due > elapsed ? UINT(due - elapsed) : USER_TIMER_MINIMUM, nullptr);
+}
+
+void OnScriptTimer(HWND hwnd) {
+    ::KillTimer(hwnd, kScriptTimer);
+    const ULONGLONG elapsed = ::GetTickCount64() - g_startMs;
+    while (g_next < g_script.size() && ULONGLONG(g_script[g_next].atMs) <= elapsed) {
+        const Action action = g_script[g_next++];
+        Perform(hwnd, action);
+        if (action.kind == Kind::Close) return;
+    }
+    ArmScriptTimer(hwnd);
+}
+
+LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_SIZE:
+            LayOutVideo(hwnd);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kScriptTimer) OnScriptTimer(hwnd);
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            if (!g_inAction && hwnd == g_player) TraceVideo(true);
+            break;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool RegisterClasses(HINSTANCE instance) {
+    WNDCLASSA player{};
+    player.lpfnWndProc = PlayerProc;
+    player.hInstance = instance;
+    player.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    player.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+    player.lpszClassName = "WMPlayerApp";
+    WNDCLASSA video{};
+    video.lpfnWndProc = ::DefWindowProcA;
+    video.hInstance = instance;
+    video.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    video.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    video.lpszClassName = "VideoRenderer";
+    return ::RegisterClassA(&player) != 0 && ::RegisterClassA(&video) != 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    g_startMs = ::GetTickCount64();
+    Options opt;
+    if (!ParseArgs(__argc, __argv, opt)) {
+        Trace("lvplayer: %s", kUsage);
+        std::fprintf(stderr, "%s\n", kUsage);
+        return 2;
+    }
+    g_script = opt.script;
+    if (!RegisterClasses(instance)) return 1;
+
+    const RECT& r = opt.rect;
+    HWND player = ::CreateWindowExA(0, "WMPlayerApp", "stand-in player", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                    r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance,
+                                    nullptr);
+    if (player == nullptr) {
+        Trace("lvplayer: cannot create the window (error %lu)", ::GetLastError());
+        return 1;
+    }
+    g_video = ::CreateWindowExA(0, "VideoRenderer", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, player, nullptr,
+                                instance, nullptr);
+    if (g_video == nullptr) {
+        Trace("lvplayer: cannot create the video window (error %lu)", ::GetLastError());
+        return 1;
+    }
+    LayOutVideo(player);
+    ::ShowWindow(player, SW_SHOWNORMAL);
+    ::UpdateWindow(player);
+    g_player = player;  // from here on, changes are traced as they come
+    TraceVideo(false);
+    ArmScriptTimer(player);
+
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    Trace("lvplayer: done");
+    return 0;
+}

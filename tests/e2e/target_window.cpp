@@ -1,0 +1,340 @@
+// target_window: an ordinary framed window for the program to select and
+// follow, which moves, resizes, maximises, minimises and closes itself on a
+// schedule or on keys and traces where it is after every change.
+//
+//   target_window.exe [--rect L T R B] [--script "MS:ACTION;MS:ACTION;..."]
+//
+// --rect is the window rectangle in screen coordinates (default 200 150 600
+// 450). --script runs ACTIONs at MS milliseconds after start: move X Y (the
+// window's top left), size W H (the window's size), maximise, minimise,
+// restore, front, close. With the focus, keys do the same: m moves by
+// +50,+30, s grows by +40,+30, x maximises, n minimises, r restores, f
+// brings it to the front, q closes. Trace lines (OutputDebugStringA, seen
+// under Wine with WINEDEBUG=+debugstr), rectangles in screen coordinates:
+//
+//   lvtarget: client L T R B window L T R B
+//   lvtarget: state normal|maximised|minimised
+//   lvtarget: foreground yes|no
+//   lvtarget: did ACTION          (after it, the three lines above)
+//   lvtarget: key K               (before the action of a key)
+//   lvtarget: done
+//
+// The three state lines come at start, after each action and whenever the
+// window changes otherwise (a user drags it, another program moves it).
+// Bad arguments trace "lvtarget: usage: ..." and exit with status 2.
+#include <windows.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr UINT_PTR kScriptTimer = 1;
+constexpr long kCoordLimit = 100000;   // screen coordinates beyond this are refused
+constexpr long kTimeLimitMs = 3600000;  // a script runs for an hour at most
+constexpr std::size_t kMaxActions = 64;
+constexpr char kUsage[] =
+    "usage: target_window.exe [--rect L T R B] [--script \"MS:ACTION;...\"] "
+    "(ACTION: move X Y, size W H, maximise, minimise, restore, front, close)";
+
+void Trace(const char* format, ...) {
+    char text[320];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(text, sizeof text - 1, format, args);
+    va_end(args);
+    if (n < 0) return;
+    if (n > int(sizeof text) - 2) n = int(sizeof text) - 2;
+    text[n] = '\n';
+    text[n + 1] = '\0';
+    ::OutputDebugStringA(text);
+}
+
+enum class Kind { Move, Size, Maximise, Minimise, Restore, Front, Close };
+
+struct Action {
+    long atMs;
+    Kind kind;
+    long a, b;  // move: X Y; size: W H
+};
+
+struct Options {
+    RECT rect{200, 150, 600, 450};
+    std::vector<Action> script;
+};
+
+// A whole decimal number within [lo, hi]; the text must hold nothing else.
+bool ParseLong(const char* text, long lo, long hi, long& out) {
+    if (text == nullptr || *text == '\0') return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+struct ActionName {
+    const char* name;
+    Kind kind;
+    int args;
+};
+constexpr ActionName kActions[] = {
+    {"move", Kind::Move, 2},         {"size", Kind::Size, 2},       {"maximise", Kind::Maximise, 0},
+    {"minimise", Kind::Minimise, 0}, {"restore", Kind::Restore, 0}, {"front", Kind::Front, 0},
+    {"close", Kind::Close, 0},
+};
+
+const char* NameOf(Kind kind) {
+    for (const ActionName& a : kActions)
+        if (a.kind == kind) return a.name;
+    return "?";
+}
+
+// One "MS:NAME [A B]" item, already cut out of the script (and writable).
+bool ParseAction(char* item, Action& out) {
+    char* colon = std::strchr(item, ':');
+    if (colon == nullptr) return false;
+    *colon = '\0';
+    char* words[4] = {};
+    int count = 0;
+    for (char* w = std::strtok(colon + 1, " \t"); w != nullptr; w = std::strtok(nullptr, " \t")) {
+        if (count == 4) return false;
+        words[count++] = w;
+    }
+    char* time = std::strtok(item, " \t");
+    if (time == nullptr || std::strtok(nullptr, " \t") != nullptr) return false;
+    if (count == 0 || !ParseLong(time, 0, kTimeLimitMs, out.atMs)) return false;
+    for (const ActionName& a : kActions) {
+        if (std::strcmp(words[0], a.name) != 0) continue;
+        if (count != a.args + 1) return false;
+        out.kind = a.kind;
+        out.a = out.b = 0;
+        if (a.args == 0) return true;
+        const long lo = a.kind == Kind::Size ? 1 : -kCoordLimit;
+        return ParseLong(words[1], lo, kCoordLimit, out.a) && ParseLong(words[2], lo, kCoordLimit, out.b);
+    }
+    return false;
+}
+
+// Items are separated by ';'; empty items (a trailing ';') are allowed.
+bool ParseScript(const char* text, std::vector<Action>& out) {
+    std::vector<char> copy(text, text + std::strlen(text) + 1);
+    std::vector<char*> items;
+    char* start = copy.data();
+    for (char* p = copy.data();; ++p) {
+        if (*p != ';' && *p != '\0') continue;
+        const bool last = *p == '\0';
+        *p = '\0';
+        if (std::strspn(start, " \t") != std::strlen(start)) items.push_back(start);
+        if (last) break;
+        start = p + 1;
+    }
+    if (items.size() > kMaxActions) return false;
+    for (char* item : items) {
+        Action action{};
+        if (!ParseAction(item, action)) return false;
+        out.push_back(action);
+    }
+    std::stable_sort(out.begin(), out.end(), [](const Action& x, const Action& y) { return x.atMs < y.atMs; });
+    return true;
+}
+
+bool ParseArgs(int argc, char** argv, Options& opt) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--rect") == 0 && i + 4 < argc) {
+            long v[4];
+            for (int k = 0; k < 4; ++k)
+                if (!ParseLong(argv[i + 1 + k], -kCoordLimit, kCoordLimit, v[k])) return false;
+            if (v[2] <= v[0] || v[3] <= v[1]) return false;
+            opt.rect = RECT{v[0], v[1], v[2], v[3]};
+            i += 4;
+        } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+            if (!ParseScript(argv[++i], opt.script)) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// The window
+
+HWND g_window = nullptr;
+std::vector<Action> g_script;
+std::size_t g_next = 0;
+ULONGLONG g_startMs = 0;
+bool g_inAction = false;  // an action traces its own outcome
+
+struct Seen {
+    RECT client{}, window{};
+    const char* state = "";
+    bool foreground = false;
+};
+Seen g_traced;
+
+const char* StateOf(HWND hwnd) {
+    if (::IsIconic(hwnd)) return "minimised";
+    if (::IsZoomed(hwnd)) return "maximised";
+    return "normal";
+}
+
+Seen Look(HWND hwnd) {
+    Seen now;
+    ::GetWindowRect(hwnd, &now.window);
+    ::GetClientRect(hwnd, &now.client);
+    POINT topLeft{now.client.left, now.client.top};
+    POINT bottomRight{now.client.right, now.client.bottom};
+    ::ClientToScreen(hwnd, &topLeft);
+    ::ClientToScreen(hwnd, &bottomRight);
+    now.client = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    now.state = StateOf(hwnd);
+    now.foreground = ::GetForegroundWindow() == hwnd;
+    return now;
+}
+
+bool SameRect(const RECT& x, const RECT& y) {
+    return x.left == y.left && x.top == y.top && x.right == y.right && x.bottom == y.bottom;
+}
+
+// All three lines, or (changedOnly) those that differ from the last ones.
+void TraceLook(HWND hwnd, bool changedOnly) {
+    const Seen now = Look(hwnd);
+    if (!changedOnly || !SameRect(now.client, g_traced.client) || !SameRect(now.window, g_traced.window))
+        Trace("lvtarget: client %ld %ld %ld %ld window %ld %ld %ld %ld", now.client.left, now.client.top,
+              now.client.right, now.client.bottom, now.window.left, now.window.top, now.window.right,
+              now.window.bottom);
+    if (!changedOnly || std::strcmp(now.state, g_traced.state) != 0) Trace("lvtarget: state %s", now.state);
+    if (!changedOnly || now.foreground != g_traced.foreground)
+        Trace("lvtarget: foreground %s", now.foreground ? "yes" : "no");
+    g_traced = now;
+}
+
+void Perform(HWND hwnd, const Action& action) {
+    g_inAction = true;
+    constexpr UINT kKeep = SWP_NOZORDER | SWP_NOACTIVATE;
+    switch (action.kind) {
+        case Kind::Move: ::SetWindowPos(hwnd, nullptr, action.a, action.b, 0, 0, kKeep | SWP_NOSIZE); break;
+        case Kind::Size: ::SetWindowPos(hwnd, nullptr, 0, 0, action.a, action.b, kKeep | SWP_NOMOVE); break;
+        case Kind::Maximise: ::ShowWindow(hwnd, SW_MAXIMIZE); break;
+        case Kind::Minimise: ::ShowWindow(hwnd, SW_MINIMIZE); break;
+        case Kind::Restore: ::ShowWindow(hwnd, SW_RESTORE); break;
+        case Kind::Front:
+            ::SetForegroundWindow(hwnd);
+            ::BringWindowToTop(hwnd);
+            break;
+        case Kind::Close:
+            ::DestroyWindow(hwnd);
+            Trace("lvtarget: did close");
+            return;
+    }
+    g_inAction = false;
+    Trace("lvtarget: did %s", NameOf(action.kind));
+    TraceLook(hwnd, false);
+}
+
+// The next action's timer, counted from start; none when the script is done.
+void ArmScriptTimer(HWND hwnd) {
+    if (g_next >= g_script.size()) return;
+    const ULONGLONG elapsed = ::GetTickCount64() - g_startMs;
+    const ULONGLONG due = ULONGLONG(g_script[g_next].atMs);
+    ::SetTimer(hwnd, kScriptTimer, due > elapsed ? UINT(due - elapsed) : USER_TIMER_MINIMUM, nullptr);
+}
+
+void OnScriptTimer(HWND hwnd) {
+    ::KillTimer(hwnd, kScriptTimer);
+    const ULONGLONG elapsed = ::GetTickCount64() - g_startMs;
+    while (g_next < g_script.size() && ULONGLONG(g_script[g_next].atMs) <= elapsed) {
+        const Action action = g_script[g_next++];
+        Perform(hwnd, action);
+        if (action.kind == Kind::Close) return;
+    }
+    ArmScriptTimer(hwnd);
+}
+
+// A key's action, relative to where the window is now.
+void OnKey(HWND hwnd, WPARAM key) {
+    RECT r;
+    ::GetWindowRect(hwnd, &r);
+    Action action{0, Kind::Move, 0, 0};
+    switch (key) {
+        case 'M': action = Action{0, Kind::Move, r.left + 50, r.top + 30}; break;
+        case 'S': action = Action{0, Kind::Size, r.right - r.left + 40, r.bottom - r.top + 30}; break;
+        case 'X': action.kind = Kind::Maximise; break;
+        case 'N': action.kind = Kind::Minimise; break;
+        case 'R': action.kind = Kind::Restore; break;
+        case 'F': action.kind = Kind::Front; break;
+        case 'Q': action.kind = Kind::Close; break;
+        default: return;
+    }
+    Trace("lvtarget: key %c", char(key - 'A' + 'a'));
+    Perform(hwnd, action);
+}
+
+LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_TIMER:
+            if (wParam == kScriptTimer) OnScriptTimer(hwnd);
+            return 0;
+        case WM_KEYDOWN:
+            OnKey(hwnd, wParam);
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+        case WM_ACTIVATE:
+            if (!g_inAction && hwnd == g_window) TraceLook(hwnd, true);
+            break;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    g_startMs = ::GetTickCount64();
+    Options opt;
+    if (!ParseArgs(__argc, __argv, opt)) {
+        Trace("lvtarget: %s", kUsage);
+        std::fprintf(stderr, "%s\n", kUsage);
+        return 2;
+    }
+    g_script = opt.script;
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TargetProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "LvTarget";
+    if (::RegisterClassA(&wc) == 0) return 1;
+    const RECT& r = opt.rect;
+    HWND hwnd = ::CreateWindowExA(0, wc.lpszClassName, "lv target", WS_OVERLAPPEDWINDOW, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+    if (hwnd == nullptr) {
+        Trace("lvtarget: cannot create the window (error %lu)", ::GetLastError());
+        return 1;
+    }
+    ::ShowWindow(hwnd, SW_SHOWNORMAL);
+    ::UpdateWindow(hwnd);
+    g_window = hwnd;  // from here on, changes are traced as they come
+    TraceLook(hwnd, false);
+    ArmScriptTimer(hwnd);
+
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    Trace("lvtarget: done");
+    return 0;
+}
