@@ -48,11 +48,14 @@ void StoreCurrentRects(SelectionState& s) {
     s.rcLastClient = Windows().GetClientRect(s.hwndTarget);
 }
 
-// Step 6.3: a suspended ordinary window is back in front. Answers false when
-// an MDI document is still minimised, which keeps the program suspended.
+// A suspended ordinary window is back in front. Answers false when an MDI
+// document is still minimised, which keeps the program suspended; so does a
+// minimised top-level window that kept the foreground, whose client area is
+// nowhere on the screen (its region would be sent parked at -32000).
 bool Resume(CLvDlg& bar, SelectionState& s) {
     ShowOnlyToolBar(bar.ToolBars(), STATE_ACTIVE);
     if (s.bInMdi && Windows().IsIconic(s.hwndMdiChild)) return false;
+    if (Windows().IsIconic(s.hwndTop)) return false;
     CScreenLink& link = TheScreenLink();
     link.rcRegion = PlacedRegion(s);
     link.Send(SEND_REGION);

@@ -314,6 +314,8 @@ void FakeWindows::Minimise(HWindow wnd) {
                true);
     w->rect = parked;
     w->minimised = true;
+    // A minimised top-level window gives up the foreground.
+    if (IsNone(w->parent) && foreground == wnd) foreground = HWindow::None;
 }
 
 void FakeWindows::Restore(HWindow wnd) {
