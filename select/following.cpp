@@ -69,7 +69,11 @@ bool Resume(CLvDlg& bar, SelectionState& s) {
 // the MDI child frame is maximised (step 10): nWatchShow or nFrameShow.
 void WatchShowState(CLvDlg& bar, SelectionState& s, HWindow watched, std::int32_t& lastShow, bool frame) {
     IWindows& windows = Windows();
-    switch (windows.GetShowCmd(watched)) {
+    // A window being minimised can be parked off the screen while its
+    // placement still says normal (seen under Wine): its iconic style
+    // counts, so that no region is sent for a client area that is nowhere.
+    const std::uint32_t show = windows.IsIconic(watched) ? kSwShowMinimized : windows.GetShowCmd(watched);
+    switch (show) {
         case kSwShowMaximized: {
             // The watched window waits before its check, the frame after.
             if (!frame) Clock().Sleep(kSettleMs);

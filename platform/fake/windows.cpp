@@ -259,6 +259,7 @@ bool FakeWindows::IsZoomed(HWindow wnd) {
 std::uint32_t FakeWindows::GetShowCmd(HWindow wnd) {
     const FakeWindow* w = Find(wnd);
     if (w == nullptr || w->destroyed) return 0;
+    if (w->placementShowCmd != 0) return w->placementShowCmd;
     if (w->minimised) return kSwShowMinimized;
     return w->maximised ? kSwShowMaximized : kSwShowNormal;
 }

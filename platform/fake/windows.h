@@ -47,6 +47,10 @@ struct FakeWindow {
     bool destroyed = false;
     std::uint64_t z = 0;  // higher is nearer the top among its siblings
     Rect restoreRect;     // the place Restore puts it back to
+    // When set, what GetWindowPlacement answers whatever the state: a
+    // placement that lags behind the window, as Wine's can while it
+    // minimises one.
+    std::uint32_t placementShowCmd = 0;
     // A dialog's.
     bool modal = false;
     bool ended = false;

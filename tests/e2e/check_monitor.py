@@ -8,6 +8,8 @@
       sight, time on screen, time held by the program, paint time).
   check_monitor.py offs --monitor LVMON.txt --expect N
       Exactly N off frames, nothing else, each for its time and erased.
+  check_monitor.py region --got "region L T R B" --rect L T R B --width W
+      One message lvmon read is the region a program sent for that rectangle.
 
 Prints "FAIL: ..." lines and exits 1 on any failure.
 """
@@ -323,6 +325,15 @@ def check_offs(args):
     return c.failures
 
 
+def check_region_of(args):
+    """One message lvmon read (its fields after the time) against a rectangle."""
+    c = Checker()
+    words = args.got.split()
+    m = Message(0.0, words[0] if words else "", words[1:])
+    check_region(c, m, args.rect, args.width, "lvmon read '%s'" % args.got)
+    return c.failures
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     sub = parser.add_subparsers(dest="command", required=True)
@@ -334,8 +345,13 @@ def main():
     offs = sub.add_parser("offs")
     offs.add_argument("--monitor", required=True)
     offs.add_argument("--expect", type=int, required=True)
+    region = sub.add_parser("region")
+    region.add_argument("--got", required=True)
+    region.add_argument("--rect", type=int, nargs=4, required=True)
+    region.add_argument("--width", type=int, required=True)
     args = parser.parse_args()
-    failures = check_link(args) if args.command == "link" else check_offs(args)
+    run = {"link": check_link, "offs": check_offs, "region": check_region_of}[args.command]
+    failures = run(args)
     return 1 if failures else 0
 
 

@@ -28,6 +28,8 @@ LVMON=$HOST_DIR/bin/lvmon
 LUMIVANE=$WIN64_DIR/lumivane.exe
 LINK_PROBE=$WIN64_DIR/tests/e2e/link_probe.exe
 LVMON_EXE=$WIN64_DIR/lvmon.exe
+TARGET_EXE=$WIN64_DIR/tests/e2e/target_window.exe
+PLAYER_EXE=$WIN64_DIR/tests/e2e/player_standin.exe
 E2E_OUT=$WIN64_DIR/e2e/out
 # The largest virtual desktop a scenario uses must fit on the screen.
 XVFB_SCREEN=1920x1080x24
@@ -40,7 +42,7 @@ skip() {
     exit 0
 }
 
-for f in "$LVMON" "$LUMIVANE" "$LINK_PROBE" "$LVMON_EXE"; do
+for f in "$LVMON" "$LUMIVANE" "$LINK_PROBE" "$LVMON_EXE" "$TARGET_EXE" "$PLAYER_EXE"; do
     if [ ! -x "$f" ] && [ ! -f "$f" ]; then
         echo "e2e: missing $f (build the host and win64 presets first)" >&2
         exit 1

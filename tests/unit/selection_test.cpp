@@ -530,6 +530,31 @@ TEST_F(SelectionTest, MinimisingSuspendsAndRestoringToTheFrontSendsTheRegionAgai
     });
 }
 
+TEST_F(SelectionTest, AWindowMinimisedWithItsPlacementBehindSendsNoRegionFromOffTheScreen) {
+    // As under Wine: the minimised window keeps the foreground, and for a
+    // moment its placement still says normal while it is parked off the
+    // screen.
+    Run({}, [&](CLvDlg&, HWindow) {
+        const HWindow target = AddTarget();
+        ArmAndClick(Point{300, 250});
+        desk->windows.Minimise(target);
+        desk->windows.foreground = target;
+        desk->windows.Find(target)->placementShowCmd = kSwShowNormal;
+        desk->RunFor(300);
+        desk->windows.Find(target)->placementShowCmd = 0;
+        desk->RunFor(900);
+        EXPECT_EQ(Sends(), std::vector<std::string>{"off"});
+        EXPECT_EQ(TheSelection().nState, STATE_SUSPENDED);
+        desk->windows.Restore(target);
+        desk->RunFor(600);
+        const std::vector<std::string> back = Sends();
+        ASSERT_FALSE(back.empty());
+        EXPECT_EQ(back.back(), "region 104 124 496 396");
+        for (const std::string& m : back) EXPECT_TRUE(m == "off" || m == "region 104 124 496 396") << m;
+        EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
+    });
+}
+
 TEST_F(SelectionTest, AnotherApplicationInFrontSuspendsAnOrdinaryWindowUntilItReturns) {
     Run({}, [&](CLvDlg&, HWindow) {
         const HWindow target = AddTarget();

@@ -1,0 +1,116 @@
+# The program's job: a window chosen with a click or a drag while armed is
+# enhanced and followed, and a media player's video window is found without
+# a click. The target and the stand-in player are programs of our own that
+# trace where their windows are; lvmon reads what the program sent.
+#
+# A drag cannot be shown here: Wine's DirectInput mouse sees the program's
+# own injected release, so under Wine every drag ends as a click at its first
+# tick (seen: a drag from 500,400 to 300,200 sent the whole client area).
+# Drags are held by the host tests, through DirectInput and the fallback.
+
+# What lvmon has read so far, one message a line: "off", "region L T R B".
+lv_messages() { grep -E '^[0-9.]+ (off|region)' "$SCEN_DIR/lvmon.txt" | cut -d' ' -f2-; }
+lv_message() { lv_messages | sed -n "${1}p"; }
+lv_count() { lv_messages | wc -l; }
+has_count() { [ "$(lv_count)" -ge "$1" ]; }
+last_is() { [ "$(lv_messages | tail -n 1 | cut -d' ' -f1)" = "$1" ]; }
+# The last rectangle a helper traced: "lvtarget: client L T R B ..." or
+# "lvplayer: video L T R B".
+last_rect() { trace_lines "$SCEN_DIR/$1.trace" "$2" | grep "^$3 " | tail -n 1 | cut -d' ' -f2-5; }
+# region_ok N L T R B: lvmon's message N is the region sent for L T R B.
+region_ok() {
+    local n=$1
+    shift
+    python3 "$E2E_DIR/check_monitor.py" region --got "$(lv_message "$n")" --rect "$@" --width "$SCEN_W"
+}
+# Waits for message N and checks it is the region of the rectangle.
+expect_region() {
+    local n=$1 what=$2
+    shift 2
+    if ! wait_until 8 has_count "$n"; then
+        fail "$what: no message $n (lvmon read: $(lv_messages | tr '\n' ';'))"
+        return 1
+    fi
+    region_ok "$n" "$@" || fail "$what: expected the region $*"
+}
+expect_off() {
+    local n=$1 what=$2
+    wait_until 8 has_count "$n" || { fail "$what: no message $n"; return 1; }
+    [ "$(lv_message "$n")" = "off" ] || fail "$what: message $n is '$(lv_message "$n")', not off"
+}
+
+start_program() {
+    start_in_desktop lumivane "$LUMIVANE"
+    if ! wait_until 20 has_trace "$SCEN_DIR/lumivane.trace" lumivane "bar ready"; then
+        fail "the bar did not come up"
+        return 1
+    fi
+    sleep 0.3
+}
+arm() {
+    press_mouse "$(tray_x)" "$(tray_y)"
+    wait_until 5 has_count "$1" || fail "arming from the tray sent nothing"
+}
+# center L T R B: the middle of a rectangle.
+center() { echo $((($1 + $3) / 2)) $((($2 + $4) / 2)); }
+
+# A click in the target's client area: its client rectangle is enhanced;
+# then the target moves, minimises, comes back and closes by its own script.
+scenario_select_follow() {
+    start_lvmon "$SCEN_DIR/lvmon.txt" || return 1
+    start_in_desktop target "$TARGET_EXE" --rect 200 150 600 450 \
+        --script "9000:move 300 200;12000:minimise;14500:restore;15000:front;17500:close"
+    wait_until 20 has_trace_starting "$SCEN_DIR/target.trace" lvtarget "client" || { fail "no target"; return 1; }
+    start_program || return 1
+    arm 1
+    local client x y
+    read -r -a client <<<"$(last_rect target lvtarget client)"
+    read -r x y <<<"$(center "${client[@]}")"
+    press_mouse "$x" "$y"
+    expect_off 2 "click"
+    expect_region 3 "click on the client area" "${client[@]}"
+    note "clicked at $x,$y: $(lv_message 3) for the client area ${client[*]}"
+
+    wait_until 15 has_trace "$SCEN_DIR/target.trace" lvtarget "did move" || fail "the target did not move"
+    read -r -a client <<<"$(last_rect target lvtarget client)"
+    expect_off 4 "move"
+    expect_region 5 "moved" "${client[@]}"
+    wait_until 10 has_trace "$SCEN_DIR/target.trace" lvtarget "did minimise" || fail "the target did not minimise"
+    expect_off 6 "minimise"
+    wait_until 10 has_trace "$SCEN_DIR/target.trace" lvtarget "did front" || fail "the target did not come back"
+    sleep 1.5
+    local n
+    n=$(lv_count)
+    [ "$n" -ge 7 ] && last_is region && region_ok "$n" "${client[@]}" ||
+        fail "restored to the front: the region did not come back (lvmon read: $(lv_messages | tr '\n' ';'))"
+    wait_until 10 has_trace "$SCEN_DIR/target.trace" lvtarget "did close" || fail "the target did not close"
+    sleep 1.5
+    last_is off || fail "closing the target did not turn the region off"
+    note "messages: $(lv_messages | tr '\n' ';')"
+}
+
+# The stand-in player runs before the program starts: its video window is
+# enhanced without a click, followed when the player moves, off when it
+# closes.
+scenario_player() {
+    start_lvmon "$SCEN_DIR/lvmon.txt" || return 1
+    start_in_desktop player "$PLAYER_EXE" --rect 100 100 700 500 --script "9000:move 220 160;12000:close"
+    wait_until 20 has_trace_starting "$SCEN_DIR/player.trace" lvplayer "video" || { fail "no player"; return 1; }
+    local video
+    read -r -a video <<<"$(last_rect player lvplayer video)"
+    start_program || return 1
+    expect_off 1 "detection"
+    expect_region 2 "the video window found" "${video[@]}"
+    note "found: $(lv_message 2) for the video window ${video[*]}"
+    wait_until 15 has_trace "$SCEN_DIR/player.trace" lvplayer "did move" || fail "the player did not move"
+    read -r -a video <<<"$(last_rect player lvplayer video)"
+    expect_off 3 "player moved"
+    expect_region 4 "the moved video window" "${video[@]}"
+    wait_until 10 has_trace "$SCEN_DIR/player.trace" lvplayer "did close" || fail "the player did not close"
+    sleep 1.5
+    last_is off || fail "closing the player did not turn the region off"
+    note "messages: $(lv_messages | tr '\n' ';')"
+}
+
+register_scenario select-follow 1024x768 scenario_select_follow
+register_scenario player 1024x768 scenario_player
