@@ -38,7 +38,7 @@ constexpr long kCoordLimit = 100000;
 constexpr long kTimeLimitMs = 3600000;
 constexpr std::size_t kMaxActions = 64;
 constexpr char kUsage[] =
-    "usage: player_standin.exe [--rect L T R B] [--script \"MS:ACTION;...\"] "
+    "usage: player_standin.exe [--rect L T R B] [--script MS:ACTION;MS:ACTION;...] "
     "(ACTION: move X Y, size W H, maximise, minimise, restore, front, close)";
 
 void Trace(const char* format, ...) {

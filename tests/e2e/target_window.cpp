@@ -39,7 +39,7 @@ constexpr long kCoordLimit = 100000;   // screen coordinates beyond this are ref
 constexpr long kTimeLimitMs = 3600000;  // a script runs for an hour at most
 constexpr std::size_t kMaxActions = 64;
 constexpr char kUsage[] =
-    "usage: target_window.exe [--rect L T R B] [--script \"MS:ACTION;...\"] "
+    "usage: target_window.exe [--rect L T R B] [--script MS:ACTION;MS:ACTION;...] "
     "(ACTION: move X Y, size W H, maximise, minimise, restore, front, close)";
 
 void Trace(const char* format, ...) {
@@ -283,6 +283,12 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kScriptTimer) OnScriptTimer(hwnd);
             return 0;
         case WM_KEYDOWN:
+            OnKey(hwnd, wParam);
+            return 0;
+        case WM_SYSKEYDOWN:
+            // A minimised window has no focus: its keys come as system keys.
+            // Those with Alt (bit 29) stay the system's.
+            if (!::IsIconic(hwnd) || (lParam & (1L << 29)) != 0) break;
             OnKey(hwnd, wParam);
             return 0;
         case WM_WINDOWPOSCHANGED:
