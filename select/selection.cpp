@@ -16,6 +16,16 @@ namespace {
 
 constexpr std::int32_t kBandPenWidth = 6;
 constexpr Colour kBandColour = MakeColour(255, 0, 0);
+// The taskbar holds the program's tray icon: a press there is the user's
+// click on the icon (or the shell), never a selection. Were it taken as one,
+// the injected release would click the icon (a stop) and the user's own
+// release would click it again (a start).
+bool OnTaskbar(HWindow h) {
+    HWindow top = h;
+    for (HWindow p = Windows().GetParent(h); !IsNone(p); p = Windows().GetParent(p)) top = p;
+    return !IsNone(top) && ClassName(top).Is(kTaskbarClass);
+}
+
 bool StrictlyInside(Point q, const Rect& rc) {
     return rc.left < q.x && q.x < rc.right && rc.top < q.y && q.y < rc.bottom;
 }
@@ -140,7 +150,7 @@ void RunSelectionStep(CLvDlg& bar) {
     IWindows& windows = Windows();
     const Point pt = MouseInput().GetCursorPos();
     const HWindow h = windows.WindowFromPoint(pt);
-    if (h == bar.Window() || windows.GetParent(h) == bar.Window()) {
+    if (h == bar.Window() || windows.GetParent(h) == bar.Window() || OnTaskbar(h)) {
         // The user's own pointers over the bar, installed once: the scheme
         // reloads ten cursors (animated ones from their files) each time.
         if (bar.CursorScheme().Mode() != CURSOR_USER) bar.CursorScheme().Restore();

@@ -9,6 +9,7 @@
 namespace lv {
 
 constexpr char kMdiClientClass[] = "MDIClient";
+constexpr char kTaskbarClass[] = "Shell_TrayWnd";
 
 // The media players' windows detection looks for.
 constexpr char kWmpAppClass[] = "WMPlayerApp";

@@ -269,6 +269,22 @@ TEST_F(SelectionTest, OverTheBarTheUsersPointersShowOnceAndPressesAreTheBars) {
     });
 }
 
+TEST_F(SelectionTest, APressOnTheTaskbarIsTheUsersClickOnTheTrayIconNotASelection) {
+    Run({}, [&](CLvDlg&, HWindow) {
+        const HWindow taskbar = desk->windows.AddWindow("Shell_TrayWnd", Rect{0, 738, 1024, 768});
+        desk->windows.AddWindow("TrayNotifyWnd", Rect{900, 740, 1022, 766}, taskbar);
+        TrayClick();
+        Sends();
+        const Point icon{1010, 752};
+        Hand({{0, icon, false, false}, {30, icon, true, false}, {130, icon, false, false}});
+        desk->RunFor(300);
+        EXPECT_TRUE(desk->mouse.injected.empty());
+        EXPECT_TRUE(Sends().empty());
+        EXPECT_EQ(Pointer(), kNormalPointer);
+        EXPECT_EQ(TheSelection().bDragging, 0);
+    });
+}
+
 TEST_F(SelectionTest, ADragThroughTheFallbackReaderIsNotEndedByTheInjectedRelease) {
     for (const bool directInput : {true, false}) {
         SCOPED_TRACE(directInput ? "DirectInput" : "fallback");
