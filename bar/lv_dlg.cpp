@@ -51,12 +51,11 @@ std::intptr_t CLvDlg::DoModal() { return Ui().RunModalDialog(IDD_BAR, this); }
 
 std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
     hwnd_ = dlg;
-    IWindowOps& ops = WindowOps();
-    ops.SetWindowIcons(dlg, m_hIcon);
+    Ui().SetWindowIcons(dlg, m_hIcon);
 
     if (!m_trayIcon.CreateAnimated(dlg, IDR_MAINFRAME, kTrayTooltip, &m_hIcon, 1, kTrayAnimationPeriodMs,
                                    WM_TRAY_NOTIFY)) {
-        ops.MessageBox(dlg, "Error", "Lumivane", kMbIconHand);
+        Tray().MessageBox(dlg, "Error", "Lumivane", kMbIconHand);
         return -1;
     }
     RegisterFullScreenKey();
@@ -72,8 +71,8 @@ std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
 
 void CLvDlg::RegisterFullScreenKey() {
     for (const HotKeyChoice& choice : kHotKeys) {
-        if (WindowOps().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers | kModNoRepeat, kHotKeyVk) ||
-            WindowOps().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers, kHotKeyVk)) {
+        if (Windowing().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers | kModNoRepeat, kHotKeyVk) ||
+            Windowing().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers, kHotKeyVk)) {
             hotKeyName_ = choice.name;
             char line[64];
             std::snprintf(line, sizeof line, "lumivane: hot key %s", choice.name);
@@ -87,7 +86,7 @@ void CLvDlg::RegisterFullScreenKey() {
 void CLvDlg::CreateToolBars() {
     for (int i = 0; i < 3; ++i) {
         const ToolBarButtons& tb = kToolBarButtons[i];
-        m_toolBars[i] = WindowOps().CreateToolBar(hwnd_, kToolBarControlId, tb.resourceId, tb.commands, tb.count);
+        m_toolBars[i] = Menus().CreateToolBar(hwnd_, kToolBarControlId, tb.resourceId, tb.commands, tb.count);
     }
     if (!IsNone(m_toolBars[0])) Windows().ShowWindow(m_toolBars[0], true);
 }
@@ -125,7 +124,7 @@ bool CLvDlg::OnMessage(const Message& m, std::intptr_t& result) {
             return true;
         case kWmNcHitTest:
             // Everywhere a caption: pressing on the logo or the edge drags the bar.
-            WindowOps().DefaultWindowProc(m.hwnd, m.msg, m.wParam, m.lParam);
+            Ui().DefaultWindowProc(m.hwnd, m.msg, m.wParam, m.lParam);
             result = kHtCaption;
             return true;
         case kWmCommand:
@@ -165,19 +164,19 @@ bool CLvDlg::PreTranslateMessage(const Message& m) {
 }
 
 void CLvDlg::ShowBarMenu() {
-    IWindowOps& ops = WindowOps();
+    IMenus& menus = Menus();
     const Point pt = MouseInput().GetCursorPos();
-    const HMenu menu = ops.LoadMenu(IDR_BAR_MENU);
+    const HMenu menu = menus.LoadMenu(IDR_BAR_MENU);
     if (IsNone(menu)) return;
-    const HMenu popup = ops.GetSubMenu(menu, 0);
+    const HMenu popup = menus.GetSubMenu(menu, 0);
     if (!IsNone(popup)) {
-        ops.SetMenuDefaultItem(popup, 0);
+        menus.SetMenuDefaultItem(popup, 0);
         const std::int32_t state = TheSelection().nState;
-        ops.EnableMenuItem(popup, ID_START, StartEnabledIn(state));
-        ops.EnableMenuItem(popup, ID_STOP, StopEnabledIn(state));
-        ops.TrackPopupMenu(popup, kTpmRightButton, pt.x, pt.y, hwnd_);
+        menus.EnableMenuItem(popup, ID_START, StartEnabledIn(state));
+        menus.EnableMenuItem(popup, ID_STOP, StopEnabledIn(state));
+        menus.TrackPopupMenu(popup, kTpmRightButton, pt.x, pt.y, hwnd_);
     }
-    ops.DestroyMenu(menu);
+    menus.DestroyMenu(menu);
 }
 
 std::intptr_t CLvDlg::OnSetCursor() {
@@ -194,7 +193,7 @@ bool CLvDlg::OnPaint() {
     const Rect client = Windows().GetClientRect(hwnd_);
     const std::int32_t x = (client.Width() - Windows().GetSystemMetrics(kSmCxIcon) + 1) / 2;
     const std::int32_t y = (client.Height() - Windows().GetSystemMetrics(kSmCyIcon) + 1) / 2;
-    WindowOps().PaintIconic(hwnd_, m_hIcon, x, y);
+    Ui().PaintIconic(hwnd_, m_hIcon, x, y);
     return true;
 }
 
@@ -222,7 +221,6 @@ void CLvDlg::OnHideBar() {
 // The notification area without its clock, the whole notification area when
 // there is no clock, or the whole taskbar when there is neither.
 void CLvDlg::AnimateTray(bool towardsBar) {
-    IWindowOps& ops = WindowOps();
     const HWindow taskbar = Windows().FindWindow("Shell_TrayWnd");
     if (IsNone(taskbar)) return;
     Rect tray = Windows().GetWindowRect(taskbar);
@@ -238,7 +236,7 @@ void CLvDlg::AnimateTray(bool towardsBar) {
         return true;
     });
     const Rect bar = Windows().GetWindowRect(hwnd_);
-    ops.DrawAnimatedRects(hwnd_, kIdAniCaption, towardsBar ? tray : bar, towardsBar ? bar : tray);
+    Tray().DrawAnimatedRects(hwnd_, kIdAniCaption, towardsBar ? tray : bar, towardsBar ? bar : tray);
 }
 
 // ---------------------------------------------------------------------------
@@ -246,7 +244,7 @@ void CLvDlg::AnimateTray(bool towardsBar) {
 
 void CLvDlg::OnHelp() {
     char path[kPathSize];
-    const int length = WindowOps().GetModuleFileName(path, kPathSize);
+    const int length = Tray().GetModuleFileName(path, kPathSize);
     // A path the buffer cut, or one with no room for the file name, opens
     // nothing rather than some other file.
     if (length <= 0 || length >= kPathSize) {
@@ -260,14 +258,14 @@ void CLvDlg::OnHelp() {
         return;
     }
     std::memcpy(path + folder, kHelpFileName, sizeof kHelpFileName);
-    WindowOps().HtmlHelp(hwnd_, path, kHhDisplayTopic, 0);
+    Tray().HtmlHelp(hwnd_, path, kHhDisplayTopic, 0);
 }
 
 // The About box and the Display adjust dialog come with their own windows;
 // until then each command says what it would show.
-void CLvDlg::OnAbout() { WindowOps().MessageBox(hwnd_, "Lumivane 2.05", "About Lumivane", 0); }
+void CLvDlg::OnAbout() { Tray().MessageBox(hwnd_, "Lumivane 2.05", "About Lumivane", 0); }
 
-void CLvDlg::OnSetting() { WindowOps().MessageBox(hwnd_, "Display adjust", "Setting", 0); }
+void CLvDlg::OnSetting() { Tray().MessageBox(hwnd_, "Display adjust", "Setting", 0); }
 
 void CLvDlg::OnExit() {
     Windowing().KillTimer(hwnd_, kSelectionTimer);

@@ -8,8 +8,8 @@ void LayOutToolBars(const HWindow toolBars[3]) {
     std::int32_t top = 0;
     for (int i = 0; i < 3; ++i) {
         if (IsNone(toolBars[i]) || !Windows().IsWindowVisible(toolBars[i])) continue;
-        const std::int32_t height = WindowOps().GetToolBarHeight(toolBars[i]);
-        WindowOps().PlaceChild(toolBars[i], Rect{0, top, kToolBarStripWidth, top + height});
+        const std::int32_t height = Menus().GetToolBarHeight(toolBars[i]);
+        Menus().PlaceChild(toolBars[i], Rect{0, top, kToolBarStripWidth, top + height});
         top += height;
     }
 }

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/constants.h"
 #include "platform/cursors.h"
+#include "platform/menus.h"
 #include "platform/mouse_input.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
@@ -15,7 +16,6 @@
 #include "platform/types.h"
 #include "platform/ui.h"
 #include "platform/windowing.h"
-#include "platform/window_ops.h"
 #include "platform/windows.h"
 
 namespace lv {
@@ -30,7 +30,7 @@ struct PlatformServices {
     IMouseInput* mouseInput = nullptr;
     IWindowing* windowing = nullptr;
     ITray* tray = nullptr;
-    IWindowOps* windowOps = nullptr;
+    IMenus* menus = nullptr;
     IWindows* windows = nullptr;
 };
 
@@ -48,7 +48,7 @@ inline ISystemCursors& SystemCursors() { return *Platform().cursors; }
 inline IMouseInput& MouseInput() { return *Platform().mouseInput; }
 inline IWindowing& Windowing() { return *Platform().windowing; }
 inline ITray& Tray() { return *Platform().tray; }
-inline IWindowOps& WindowOps() { return *Platform().windowOps; }
+inline IMenus& Menus() { return *Platform().menus; }
 inline IWindows& Windows() { return *Platform().windows; }
 
 }  // namespace lv

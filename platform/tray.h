@@ -1,4 +1,6 @@
-// The taskbar's notification area, and the icons and texts shown in it.
+// The shell: the taskbar's notification area with the icons and texts shown
+// in it, the zoom animation towards it, the program's own path, the help
+// viewer and the message box.
 #pragma once
 
 #include <cstddef>
@@ -43,6 +45,16 @@ public:
     // LoadStringA from the program's resources: the length copied, at most
     // size - 1 characters and always terminated; 0 when there is no string.
     virtual int LoadOwnString(std::uint32_t id, char* buffer, int size) = 0;
+
+    // The zoom animation between the tray and the bar (IDANI_CAPTION).
+    virtual void DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) = 0;
+
+    // The program's own file path, up to `size` - 1 characters, always
+    // terminated; answers the length, or 0 on failure.
+    virtual int GetModuleFileName(char* path, int size) = 0;
+    // HtmlHelpA; answers the viewer's window, None when it did not open.
+    virtual HWindow HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) = 0;
+    virtual int MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) = 0;
 };
 
 }  // namespace lv

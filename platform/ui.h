@@ -65,6 +65,15 @@ public:
     // focused, disabled (any may be None; the normal one stands in for it).
     // The button takes ownership of the bitmaps.
     virtual void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) = 0;
+
+    // The window's large and small icons (WM_SETICON).
+    virtual void SetWindowIcons(HWindow wnd, HIcon icon) = 0;
+    // Answers a message the way the system's default window procedure would.
+    virtual std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                                            std::intptr_t lParam) = 0;
+    // WM_PAINT for a minimised window: the background erased through
+    // WM_ICONERASEBKGND, then the icon drawn at (x, y) of the client area.
+    virtual void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) = 0;
 };
 
 }  // namespace lv

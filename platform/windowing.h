@@ -1,6 +1,6 @@
-// Windows the program makes without a dialog template (hidden top-level
-// frame windows), messages sent to any window, window timers and
-// registered message numbers.
+// Timers and messages: windows the program makes without a dialog template
+// (hidden top-level frame windows), messages sent to any window, window
+// timers, registered message numbers and global hot keys.
 #pragma once
 
 #include <cstdint>
@@ -47,6 +47,10 @@ public:
     // RegisterWindowMessageA: the same number for the same name throughout
     // the session; 0 on failure.
     virtual std::uint32_t RegisterMessage(const char* name) = 0;
+
+    // A global hot key: WM_HOTKEY with the id reaches the window.
+    virtual bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) = 0;
+    virtual bool UnregisterHotKey(HWindow wnd, int id) = 0;
 };
 
 }  // namespace lv

@@ -168,24 +168,24 @@ void CLvDlg::OnSelectionTick() {
 // bring a stream of them.
 std::intptr_t CLvDlg::OnIconNotify(std::uintptr_t id, std::intptr_t event) {
     if (id != std::uintptr_t(kTrayIconId)) return 0;
-    IWindowOps& ops = WindowOps();
-    const HMenu menu = ops.LoadMenu(IDR_TRAY_MENU);
+    IMenus& menus = Menus();
+    const HMenu menu = menus.LoadMenu(IDR_TRAY_MENU);
     if (IsNone(menu)) return 0;
-    const HMenu popup = ops.GetSubMenu(menu, 0);
+    const HMenu popup = menus.GetSubMenu(menu, 0);
     if (IsNone(popup)) {
-        ops.DestroyMenu(menu);
+        menus.DestroyMenu(menu);
         return 0;
     }
     if (event == kWmRButtonUp) {
         const Point pt = MouseInput().GetCursorPos();
-        ops.SetMenuDefaultItem(popup, 0);
+        menus.SetMenuDefaultItem(popup, 0);
         const std::int32_t state = CLvTrayIcon::MenuState();
-        ops.EnableMenuItem(popup, ID_START, StartEnabledIn(state));
-        ops.EnableMenuItem(popup, ID_STOP, StopEnabledIn(state));
+        menus.EnableMenuItem(popup, ID_START, StartEnabledIn(state));
+        menus.EnableMenuItem(popup, ID_STOP, StopEnabledIn(state));
         Windows().SetForegroundWindow(hwnd_);
-        ops.TrackPopupMenu(popup, kTpmRightButton, pt.x, pt.y, hwnd_);
+        menus.TrackPopupMenu(popup, kTpmRightButton, pt.x, pt.y, hwnd_);
     }
-    ops.DestroyMenu(menu);
+    menus.DestroyMenu(menu);
     return 1;
 }
 

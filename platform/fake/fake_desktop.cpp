@@ -11,8 +11,8 @@ FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
       cursors(clock, log),
       mouse(clock, log),
       windowing(clock, log, ui, windows),
-      tray(clock, log, windowing),
-      windowOps(clock, log, ui, windows) {
+      tray(clock, log, windowing, windows),
+      menus(clock, log, ui, windows) {
     PlatformServices services;
     services.screen = &screen;
     services.clock = &clock;
@@ -23,7 +23,7 @@ FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
     services.mouseInput = &mouse;
     services.windowing = &windowing;
     services.tray = &tray;
-    services.windowOps = &windowOps;
+    services.menus = &menus;
     services.windows = &windows;
     previous_ = InstallPlatform(services);
 }

@@ -8,6 +8,7 @@
 #include "platform/fake/clock.h"
 #include "platform/fake/cursors.h"
 #include "platform/fake/log.h"
+#include "platform/fake/menus.h"
 #include "platform/fake/mouse_input.h"
 #include "platform/fake/registry.h"
 #include "platform/fake/screen.h"
@@ -15,7 +16,6 @@
 #include "platform/fake/tray.h"
 #include "platform/fake/ui.h"
 #include "platform/fake/windowing.h"
-#include "platform/fake/window_ops.h"
 #include "platform/fake/windows.h"
 #include "platform/platform.h"
 
@@ -44,7 +44,7 @@ public:
     FakeMouseInput mouse;
     FakeWindowing windowing;
     FakeTray tray;
-    FakeWindowOps windowOps;
+    FakeMenus menus;
 
 private:
     PlatformServices previous_;

@@ -8,8 +8,18 @@
 
 namespace lv::fake {
 
-FakeTray::FakeTray(FakeClock& clock, EventLog& log, FakeWindowing& windowing)
-    : clock_(clock), log_(log), windowing_(windowing) {
+namespace {
+void CopyBounded(const std::string& s, char* out, int size) {
+    if (size <= 0) return;
+    const std::size_t n = std::min<std::size_t>(s.size(), std::size_t(size - 1));
+    std::memcpy(out, s.data(), n);
+    out[n] = '\0';
+}
+}  // namespace
+
+
+FakeTray::FakeTray(FakeClock& clock, EventLog& log, FakeWindowing& windowing, FakeWindows& windows)
+    : clock_(clock), log_(log), windowing_(windowing), windows_(windows) {
     ownIcons[128] = "own 128";
     ownIcons[145] = "own 145";
     ownIcons[146] = "own 146";
@@ -131,6 +141,29 @@ int FakeTray::CallsOf(std::uint32_t command) const {
         if (c.command == command) ++n;
     }
     return n;
+}
+
+void FakeTray::DrawAnimatedRects(HWindow, int animation, const Rect& from, const Rect& to) {
+    animations.push_back(Animation{animation, from, to});
+    log_.Add(clock_.Now(), "animate");
+}
+
+int FakeTray::GetModuleFileName(char* path, int size) {
+    CopyBounded(modulePath, path, size);
+    // Like the system: a path that does not fit answers the buffer's size.
+    return int(modulePath.size()) >= size ? size : int(modulePath.size());
+}
+
+HWindow FakeTray::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {
+    helpCalls.push_back(HelpCall{path, command});
+    log_.Add(clock_.Now(), std::string("help ") + path);
+    return helpFiles.count(path) ? windows_.AddWindow("HH Parent", Rect{100, 100, 700, 500}) : HWindow::None;
+}
+
+int FakeTray::MessageBox(HWindow, const char* text, const char* caption, std::uint32_t flags) {
+    messageBoxes.push_back(Box{text, caption ? caption : "", flags});
+    log_.Add(clock_.Now(), std::string("message box ") + text);
+    return 1;
 }
 
 }  // namespace lv::fake

@@ -13,6 +13,7 @@
 #include "platform/fake/clock.h"
 #include "platform/fake/log.h"
 #include "platform/fake/windowing.h"
+#include "platform/fake/windows.h"
 #include "platform/tray.h"
 
 namespace lv::fake {
@@ -34,7 +35,7 @@ struct TrayCall {
 
 class FakeTray : public ITray {
 public:
-    FakeTray(FakeClock& clock, EventLog& log, FakeWindowing& windowing);
+    FakeTray(FakeClock& clock, EventLog& log, FakeWindowing& windowing, FakeWindows& windows);
 
     bool NotifyIcon(std::uint32_t command, const NotifyIconData& data) override;
     HIcon LoadOwnIcon(std::uint16_t id) override;
@@ -42,6 +43,10 @@ public:
     HIcon LoadSystemIcon(std::uint16_t id) override;
     HIcon LoadSystemIconByName(const char* name) override;
     int LoadOwnString(std::uint32_t id, char* buffer, int size) override;
+    void DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) override;
+    int GetModuleFileName(char* path, int size) override;
+    HWindow HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) override;
+    int MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) override;
 
     // The icon the notification area shows for this id, or null.
     const TrayIcon* Icon(std::uint32_t id) const;
@@ -70,6 +75,25 @@ public:
     // Records the shell could not read: wrong size or tooltip unterminated.
     int malformed = 0;
 
+    std::string modulePath = "C:\\Program Files\\Lumivane\\lumivane.exe";
+    std::set<std::string> helpFiles;  // files the viewer can open
+    struct Animation {
+        int animation;
+        Rect from, to;
+    };
+    std::vector<Animation> animations;
+    struct HelpCall {
+        std::string path;
+        std::uint32_t command;
+    };
+    std::vector<HelpCall> helpCalls;
+    struct Box {
+        std::string text, caption;
+        std::uint32_t flags;
+    };
+    std::vector<Box> messageBoxes;
+
+
 private:
     TrayIcon* Find(HWindow wnd, std::uint32_t id);
     HIcon Handle(const std::string& name);
@@ -77,6 +101,7 @@ private:
     FakeClock& clock_;
     EventLog& log_;
     FakeWindowing& windowing_;
+    FakeWindows& windows_;
     std::map<std::uintptr_t, std::string> iconNames_;
     std::map<std::string, std::uintptr_t> iconHandles_;
 };

@@ -148,4 +148,13 @@ void FakeUi::Pump() {
     }
 }
 
+void FakeUi::SetWindowIcons(HWindow wnd, HIcon icon) { windowIcons[std::uintptr_t(wnd)] = icon; }
+
+std::intptr_t FakeUi::DefaultWindowProc(HWindow, std::uint32_t msg, std::uintptr_t, std::intptr_t) {
+    ++defaultProcCalls;
+    return msg == kWmNcHitTest ? kHtClient : 0;
+}
+
+void FakeUi::PaintIconic(HWindow, HIcon, std::int32_t, std::int32_t) { ++iconicPaints; }
+
 }  // namespace lv::fake

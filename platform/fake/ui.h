@@ -44,6 +44,10 @@ public:
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;
+    void SetWindowIcons(HWindow wnd, HIcon icon) override;
+    std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                                    std::intptr_t lParam) override;
+    void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) override;
 
     // Delivers a message to a dialog's handler as its dialog procedure would;
     // unhandled WM_CLOSE ends a modal dialog with kIdCancel.
@@ -60,6 +64,9 @@ public:
     // Runs while a modal dialog is up, as the user would act on it.
     std::function<void(HWindow)> modalScript;
     bool frameworkReady = false;
+    std::map<std::uintptr_t, HIcon> windowIcons;
+    int iconicPaints = 0;
+    int defaultProcCalls = 0;
 
 private:
     HWindow Create(int templateId, IDialogHandler* handler, bool modal);

@@ -158,4 +158,22 @@ std::vector<const FakeWindow*> FakeWindowing::HiddenWindowsTitled(const std::str
     return out;
 }
 
+bool FakeWindowing::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
+    const std::uint32_t base = modifiers & ~kModNoRepeat;
+    bool refused = (refuseNoRepeat && (modifiers & kModNoRepeat)) || takenHotKeys.count({base, key}) != 0;
+    for (const HotKey& h : hotKeys) refused = refused || (h.modifiers == base && h.key == key);
+    log_.Add(clock_.Now(), "hotkey " + std::to_string(modifiers) + " " + std::to_string(key) +
+                               (refused ? " refused" : " registered"));
+    if (refused) return false;
+    hotKeys.push_back(HotKey{wnd, id, base, key});
+    return true;
+}
+
+bool FakeWindowing::UnregisterHotKey(HWindow wnd, int id) {
+    auto it = std::find_if(hotKeys.begin(), hotKeys.end(), [&](const HotKey& h) { return h.wnd == wnd && h.id == id; });
+    if (it == hotKeys.end()) return false;
+    hotKeys.erase(it);
+    return true;
+}
+
 }  // namespace lv::fake

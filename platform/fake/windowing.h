@@ -35,6 +35,8 @@ public:
     std::uintptr_t SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
     bool KillTimer(HWindow wnd, std::uintptr_t id) override;
     std::uint32_t RegisterMessage(const char* name) override;
+    bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) override;
+    bool UnregisterHotKey(HWindow wnd, int id) override;
 
     // The message loop runs for `ms` of virtual time. Handlers that Sleep
     // move the clock on; a timer that fell due meanwhile fires once, as
@@ -50,6 +52,15 @@ public:
     // Hidden windows with these titles cannot be made.
     std::set<std::string> refuseTitles;
     bool failTimers = false;
+    // Hot keys other programs hold: (modifiers without NOREPEAT, key).
+    std::set<std::pair<std::uint32_t, std::uint32_t>> takenHotKeys;
+    bool refuseNoRepeat = false;  // a system that predates MOD_NOREPEAT
+    struct HotKey {
+        HWindow wnd;
+        int id;
+        std::uint32_t modifiers, key;
+    };
+    std::vector<HotKey> hotKeys;
     int timerTicks = 0;
 
 private:

@@ -1,5 +1,7 @@
-// The notification area through Shell_NotifyIconA, with the record in its
-// first form, and icons and strings from the program's resources.
+// The shell with the Win32 API: the notification area through
+// Shell_NotifyIconA, with the record in its first form, icons and strings
+// from the program's resources, the zoom animation, the program's path, the
+// HTML Help viewer and message boxes.
 #include "platform/win32/tray.h"
 
 #include <shellapi.h>
@@ -10,6 +12,23 @@
 #include "platform/win32/win32_platform.h"
 
 namespace lv::win32 {
+
+namespace {
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+// HtmlHelpA lives in hhctrl.ocx; it is looked up when first needed, so the
+// program starts on a system without the viewer.
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+HtmlHelpFn LoadHtmlHelp() {
+    static HtmlHelpFn fn = [] {
+        HMODULE module = ::LoadLibraryA("hhctrl.ocx");
+        return module ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(module, "HtmlHelpA")))
+                      : nullptr;
+    }();
+    return fn;
+}
+
+}  // namespace
 
 // The first form of the record is 88 bytes on 32-bit Windows; a 64-bit
 // build passes the same fields in its own layout of that form.
@@ -53,6 +72,28 @@ int Win32Tray::LoadOwnString(std::uint32_t id, char* buffer, int size) {
     const int length = ::LoadStringA(Instance(), id, buffer, size);
     buffer[size - 1] = '\0';
     return length;
+}
+
+void Win32Tray::DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) {
+    const RECT a = ToRECT(from);
+    const RECT b = ToRECT(to);
+    ::DrawAnimatedRects(ToHwnd(wnd), animation, &a, &b);
+}
+
+int Win32Tray::GetModuleFileName(char* path, int size) {
+    if (size <= 0) return 0;
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, DWORD(size));
+    path[size - 1] = '\0';  // Windows XP leaves a cut path unterminated
+    return int(n);
+}
+
+HWindow Win32Tray::HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) {
+    HtmlHelpFn fn = LoadHtmlHelp();
+    return fn ? FromHwnd(fn(ToHwnd(caller), path, command, data)) : HWindow::None;
+}
+
+int Win32Tray::MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) {
+    return ::MessageBoxA(ToHwnd(owner), text, caption, flags);
 }
 
 }  // namespace lv::win32

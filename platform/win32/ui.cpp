@@ -200,4 +200,22 @@ void Win32Ui::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
     }
 }
 
+void Win32Ui::SetWindowIcons(HWindow wnd, HIcon icon) {
+    ::SendMessageA(ToHwnd(wnd), WM_SETICON, ICON_BIG, LPARAM(icon));
+    ::SendMessageA(ToHwnd(wnd), WM_SETICON, ICON_SMALL, LPARAM(icon));
+}
+
+std::intptr_t Win32Ui::DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                                                std::intptr_t lParam) {
+    return ::DefWindowProcA(ToHwnd(wnd), msg, wParam, lParam);
+}
+
+void Win32Ui::PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(ToHwnd(wnd), &ps);
+    ::SendMessageA(ToHwnd(wnd), WM_ICONERASEBKGND, WPARAM(dc), 0);
+    ::DrawIcon(dc, x, y, reinterpret_cast<HICON>(icon));
+    ::EndPaint(ToHwnd(wnd), &ps);
+}
+
 }  // namespace lv::win32

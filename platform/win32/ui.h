@@ -21,6 +21,10 @@ public:
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;
+    void SetWindowIcons(HWindow wnd, HIcon icon) override;
+    std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+                                    std::intptr_t lParam) override;
+    void PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) override;
 };
 
 inline HWND ToHwnd(HWindow wnd) { return reinterpret_cast<HWND>(wnd); }

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/cursors.h"
+#include "platform/win32/menus.h"
 #include "platform/win32/mouse_input.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/screen.h"
@@ -9,7 +10,6 @@
 #include "platform/win32/tray.h"
 #include "platform/win32/ui.h"
 #include "platform/win32/windowing.h"
-#include "platform/win32/window_ops.h"
 #include "platform/win32/windows.h"
 
 namespace lv::win32 {
@@ -27,7 +27,7 @@ struct Win32Platform {
     Win32MouseInput mouseInput;
     Win32Windowing windowing;
     Win32Tray tray;
-    Win32WindowOps windowOps;
+    Win32Menus menus;
     Win32Windows windows;
 };
 }  // namespace
@@ -49,7 +49,7 @@ void InstallWin32Platform(HINSTANCE instance) {
     services.mouseInput = &platform->mouseInput;
     services.windowing = &platform->windowing;
     services.tray = &platform->tray;
-    services.windowOps = &platform->windowOps;
+    services.menus = &platform->menus;
     services.windows = &platform->windows;
     InstallPlatform(services);
 }

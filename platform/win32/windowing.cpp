@@ -92,4 +92,13 @@ std::uint32_t Win32Windowing::RegisterMessage(const char* name) {
     return ::RegisterWindowMessageA(name);
 }
 
+bool Win32Windowing::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
+    return ::RegisterHotKey(ToHwnd(wnd), id, modifiers, key) != FALSE;
+}
+
+bool Win32Windowing::UnregisterHotKey(HWindow wnd, int id) { return ::UnregisterHotKey(ToHwnd(wnd), id) != FALSE; }
+
+// A flat tool bar at the top of its parent, without borders or a divider,
+// laid out by the bar itself. The images are a bitmap resource of 17 x 15
+// cells; its light grey shows as the button face.
 }  // namespace lv::win32

@@ -70,6 +70,16 @@ public:
     int LoadOwnString(std::uint32_t id, char* buffer, int size) override {
         return real_->LoadOwnString(id, buffer, size);
     }
+    void DrawAnimatedRects(lv::HWindow wnd, int animation, const lv::Rect& from, const lv::Rect& to) override {
+        real_->DrawAnimatedRects(wnd, animation, from, to);
+    }
+    int GetModuleFileName(char* path, int size) override { return real_->GetModuleFileName(path, size); }
+    lv::HWindow HtmlHelp(lv::HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) override {
+        return real_->HtmlHelp(caller, path, command, data);
+    }
+    int MessageBox(lv::HWindow owner, const char* text, const char* caption, std::uint32_t flags) override {
+        return real_->MessageBox(owner, text, caption, flags);
+    }
 
 private:
     lv::ITray* real_;

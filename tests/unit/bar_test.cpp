@@ -164,7 +164,7 @@ TEST_F(BarTest, ClickWithAForeignIconIdStillToggles) {
     Run([&](CLvDlg&, HWindow dlg) {
         EXPECT_EQ(desk->ui.Send(dlg, WM_TRAY_NOTIFY, 77, kWmLButtonUp), 0);
         EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
-        EXPECT_TRUE(desk->windowOps.trackedMenus.empty());
+        EXPECT_TRUE(desk->menus.trackedMenus.empty());
     });
 }
 
@@ -181,7 +181,7 @@ TEST_F(BarTest, MenusOfferStartAndStopByState) {
             Enter(c.from, bar, dlg, *desk);
             desk->tray.Click(128, kWmRButtonUp);
             bar.PreTranslateMessage(Message{bar.ToolBars()[0], kWmRButtonDown, 0, 0});
-            const auto& menus = desk->windowOps.trackedMenus;
+            const auto& menus = desk->menus.trackedMenus;
             ASSERT_EQ(menus.size(), 2u);
             EXPECT_EQ(menus[0].resourceId, 6000);
             EXPECT_TRUE(menus[0].ownerWasForeground);
@@ -202,7 +202,7 @@ TEST_F(BarTest, MenusOfferStartAndStopByState) {
 
 TEST_F(BarTest, MenuChoiceReachesTheBarAfterTheMenuCloses) {
     Run([&](CLvDlg&, HWindow) {
-        desk->windowOps.nextMenuChoice = ID_START;
+        desk->menus.nextMenuChoice = ID_START;
         desk->tray.Click(128, kWmRButtonUp);
         desk->RunFor(0);
         EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
@@ -249,11 +249,11 @@ TEST_F(BarTest, BarSitsAtTheTopCentre) {
 TEST_F(BarTest, ToolBarLayoutFillsTheStrip) {
     Run([&](CLvDlg& bar, HWindow dlg) {
         Command(dlg, ID_SHOW_BAR);
-        const fake::FakeToolBar* tb = desk->windowOps.FindToolBar(bar.ToolBars()[0]);
+        const fake::FakeToolBar* tb = desk->menus.FindToolBar(bar.ToolBars()[0]);
         ASSERT_NE(tb, nullptr);
         EXPECT_EQ(tb->placed, (Rect{0, 0, 72, 22}));
         EXPECT_EQ(tb->commands, (std::vector<int>{32777, 32778, 32779, 32780, 32789, 32791}));
-        EXPECT_EQ(desk->windowOps.toolBars.size(), 3u);
+        EXPECT_EQ(desk->menus.toolBars.size(), 3u);
     });
 }
 
@@ -316,11 +316,11 @@ TEST_F(BarTest, NoTrayIconMeansErrorAndNothingElse) {
     local.tray.refuseAdd = true;
     CLvDlg bar;
     bar.DoModal();
-    ASSERT_EQ(local.windowOps.messageBoxes.size(), 1u);
-    EXPECT_EQ(local.windowOps.messageBoxes[0].text, "Error");
-    EXPECT_EQ(local.windowOps.messageBoxes[0].flags, kMbIconHand);
-    EXPECT_TRUE(local.windowOps.hotKeys.empty());
-    EXPECT_TRUE(local.windowOps.toolBars.empty());
+    ASSERT_EQ(local.tray.messageBoxes.size(), 1u);
+    EXPECT_EQ(local.tray.messageBoxes[0].text, "Error");
+    EXPECT_EQ(local.tray.messageBoxes[0].flags, kMbIconHand);
+    EXPECT_TRUE(local.windowing.hotKeys.empty());
+    EXPECT_TRUE(local.menus.toolBars.empty());
     const HWindow dlg = local.windows.WindowsFrom(102).at(0)->handle;
     EXPECT_EQ(local.windowing.Timer(dlg, kSelectionTimer), nullptr);
     EXPECT_EQ(local.log.Count("dinput create"), 0);
@@ -344,14 +344,14 @@ TEST_F(BarTest, HotKeyFallsBackWhenWinPIsTaken) {
         SCOPED_TRACE(c.name);
         desk.reset();
         desk = std::make_unique<FakeDesktop>();
-        for (const auto& k : c.taken) desk->windowOps.takenHotKeys.insert(k);
-        desk->windowOps.refuseNoRepeat = c.oldSystem;
+        for (const auto& k : c.taken) desk->windowing.takenHotKeys.insert(k);
+        desk->windowing.refuseNoRepeat = c.oldSystem;
         CLvDlg bar;
         desk->ui.modalScript = [&](HWindow) {
-            ASSERT_EQ(desk->windowOps.hotKeys.size(), 1u);
-            EXPECT_EQ(desk->windowOps.hotKeys[0].modifiers, c.modifiers);
-            EXPECT_EQ(desk->windowOps.hotKeys[0].key, 0x50u);
-            EXPECT_EQ(desk->windowOps.hotKeys[0].id, kHotKeyId);
+            ASSERT_EQ(desk->windowing.hotKeys.size(), 1u);
+            EXPECT_EQ(desk->windowing.hotKeys[0].modifiers, c.modifiers);
+            EXPECT_EQ(desk->windowing.hotKeys[0].key, 0x50u);
+            EXPECT_EQ(desk->windowing.hotKeys[0].id, kHotKeyId);
             EXPECT_STREQ(bar.HotKeyName(), c.name);
         };
         bar.DoModal();
@@ -372,13 +372,13 @@ TEST_F(BarTest, HelpOpensTheFileBesideTheProgram) {
     };
     for (const Case& c : cases) {
         Run([&](CLvDlg&, HWindow dlg) {
-            desk->windowOps.modulePath = c.module;
+            desk->tray.modulePath = c.module;
             Command(dlg, ID_TB_HELP_ACTIVE);
-            ASSERT_EQ(desk->windowOps.helpCalls.size(), c.opens ? 1u : 0u) << c.module.size();
+            ASSERT_EQ(desk->tray.helpCalls.size(), c.opens ? 1u : 0u) << c.module.size();
             if (!c.opens) return;
             const std::string folder = c.module.substr(0, c.module.rfind('\\'));
-            EXPECT_EQ(desk->windowOps.helpCalls[0].path, folder + "\\lvhelp.chm");
-            EXPECT_EQ(desk->windowOps.helpCalls[0].command, kHhDisplayTopic);
+            EXPECT_EQ(desk->tray.helpCalls[0].path, folder + "\\lvhelp.chm");
+            EXPECT_EQ(desk->tray.helpCalls[0].command, kHhDisplayTopic);
         });
     }
 }
@@ -402,14 +402,14 @@ TEST_F(BarTest, AnimationRunsToTheNotificationAreaWithoutItsClock) {
                 if (c.clock) desk->windows.AddWindow("TrayClockWClass", clockRect, area);
             }
             Command(dlg, ID_HIDE_BAR);
-            ASSERT_EQ(desk->windowOps.animations.size(), 1u);
-            EXPECT_EQ(desk->windowOps.animations[0].to, c.to);
-            EXPECT_EQ(desk->windowOps.animations[0].animation, kIdAniCaption);
+            ASSERT_EQ(desk->tray.animations.size(), 1u);
+            EXPECT_EQ(desk->tray.animations[0].to, c.to);
+            EXPECT_EQ(desk->tray.animations[0].animation, kIdAniCaption);
         });
     }
     Run([&](CLvDlg&, HWindow dlg) {  // no taskbar: no animation, the bar still shows
         Command(dlg, ID_SHOW_BAR);
-        EXPECT_TRUE(desk->windowOps.animations.empty());
+        EXPECT_TRUE(desk->tray.animations.empty());
         EXPECT_EQ(desk->windows.Find(dlg)->rect.Width(), 95);
     });
 }

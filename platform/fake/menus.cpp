@@ -1,4 +1,4 @@
-#include "platform/fake/window_ops.h"
+#include "platform/fake/menus.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,38 +25,13 @@ void CopyBounded(const std::string& s, char* out, int size) {
 
 }  // namespace
 
-FakeWindowOps::FakeWindowOps(FakeClock& clock, EventLog& log, FakeUi& ui, FakeWindows& windows)
+FakeMenus::FakeMenus(FakeClock& clock, EventLog& log, FakeUi& ui, FakeWindows& windows)
     : clock_(clock), log_(log), ui_(ui), windows_(windows) {
     menuResources[6000] = ProgramMenu(40006, "Show Bar");
     menuResources[7000] = ProgramMenu(40009, "Hide Bar");
 }
 
-void FakeWindowOps::SetWindowIcons(HWindow wnd, HIcon icon) { windowIcons[std::uintptr_t(wnd)] = icon; }
-
-std::intptr_t FakeWindowOps::DefaultWindowProc(HWindow, std::uint32_t msg, std::uintptr_t, std::intptr_t) {
-    ++defaultProcCalls;
-    return msg == kWmNcHitTest ? kHtClient : 0;
-}
-
-bool FakeWindowOps::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
-    const std::uint32_t base = modifiers & ~kModNoRepeat;
-    bool refused = (refuseNoRepeat && (modifiers & kModNoRepeat)) || takenHotKeys.count({base, key}) != 0;
-    for (const HotKey& h : hotKeys) refused = refused || (h.modifiers == base && h.key == key);
-    log_.Add(clock_.Now(), "hotkey " + std::to_string(modifiers) + " " + std::to_string(key) +
-                               (refused ? " refused" : " registered"));
-    if (refused) return false;
-    hotKeys.push_back(HotKey{wnd, id, base, key});
-    return true;
-}
-
-bool FakeWindowOps::UnregisterHotKey(HWindow wnd, int id) {
-    auto it = std::find_if(hotKeys.begin(), hotKeys.end(), [&](const HotKey& h) { return h.wnd == wnd && h.id == id; });
-    if (it == hotKeys.end()) return false;
-    hotKeys.erase(it);
-    return true;
-}
-
-HWindow FakeWindowOps::CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) {
+HWindow FakeMenus::CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) {
     if (!windows_.IsWindow(parent)) return HWindow::None;
     const HWindow tb = windows_.AddWindow("ToolbarWindow32", Rect{}, parent);
     windows_.Find(tb)->controlId = controlId;
@@ -65,21 +40,21 @@ HWindow FakeWindowOps::CreateToolBar(HWindow parent, int controlId, int bitmapId
     return tb;
 }
 
-FakeToolBar* FakeWindowOps::FindToolBar(HWindow tb) {
+FakeToolBar* FakeMenus::FindToolBar(HWindow tb) {
     for (FakeToolBar& t : toolBars) {
         if (t.handle == tb) return &t;
     }
     return nullptr;
 }
 
-void FakeWindowOps::PlaceChild(HWindow child, const Rect& clientRect) {
+void FakeMenus::PlaceChild(HWindow child, const Rect& clientRect) {
     if (FakeToolBar* t = FindToolBar(child)) t->placed = clientRect;
 }
 
 // Buttons of 24 x 22 and a tool bar without borders.
-std::int32_t FakeWindowOps::GetToolBarHeight(HWindow) { return 22; }
+std::int32_t FakeMenus::GetToolBarHeight(HWindow) { return 22; }
 
-HMenu FakeWindowOps::LoadMenu(int id) {
+HMenu FakeMenus::LoadMenu(int id) {
     auto res = menuResources.find(id);
     if (res == menuResources.end()) return HMenu::None;
     const std::uintptr_t bar = nextMenu_++;
@@ -89,12 +64,12 @@ HMenu FakeWindowOps::LoadMenu(int id) {
     return HMenu(bar);
 }
 
-FakeMenu* FakeWindowOps::FindMenu(HMenu menu) {
+FakeMenu* FakeMenus::FindMenu(HMenu menu) {
     auto it = menus_.find(std::uintptr_t(menu));
     return it == menus_.end() || it->second.destroyed ? nullptr : &it->second;
 }
 
-HMenu FakeWindowOps::GetSubMenu(HMenu menu, int position) {
+HMenu FakeMenus::GetSubMenu(HMenu menu, int position) {
     const FakeMenu* m = FindMenu(menu);
     if (m == nullptr || m->isPopup || position != 0) return HMenu::None;
     for (const auto& [handle, child] : menus_) {
@@ -103,11 +78,11 @@ HMenu FakeWindowOps::GetSubMenu(HMenu menu, int position) {
     return HMenu::None;
 }
 
-void FakeWindowOps::SetMenuDefaultItem(HMenu menu, int position) {
+void FakeMenus::SetMenuDefaultItem(HMenu menu, int position) {
     if (FakeMenu* m = FindMenu(menu)) m->defaultPosition = position;
 }
 
-void FakeWindowOps::EnableMenuItem(HMenu menu, int commandId, bool enabled) {
+void FakeMenus::EnableMenuItem(HMenu menu, int commandId, bool enabled) {
     FakeMenu* m = FindMenu(menu);
     if (m == nullptr) return;
     for (FakeMenuItem& item : m->items) {
@@ -115,7 +90,7 @@ void FakeWindowOps::EnableMenuItem(HMenu menu, int commandId, bool enabled) {
     }
 }
 
-void FakeWindowOps::TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t x, std::int32_t y, HWindow owner) {
+void FakeMenus::TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t x, std::int32_t y, HWindow owner) {
     const FakeMenu* m = FindMenu(menu);
     if (m == nullptr) return;
     trackedMenus.push_back(TrackedMenu{m->resourceId, m->items, m->defaultPosition, Point{x, y}, flags, owner,
@@ -130,7 +105,7 @@ void FakeWindowOps::TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t
     }
 }
 
-void FakeWindowOps::DestroyMenu(HMenu menu) {
+void FakeMenus::DestroyMenu(HMenu menu) {
     FakeMenu* m = FindMenu(menu);
     if (m == nullptr) return;
     m->destroyed = true;
@@ -138,31 +113,6 @@ void FakeWindowOps::DestroyMenu(HMenu menu) {
         if (child.parent == std::uintptr_t(menu)) child.destroyed = true;
     }
     log_.Add(clock_.Now(), "menu destroy");
-}
-
-void FakeWindowOps::DrawAnimatedRects(HWindow, int animation, const Rect& from, const Rect& to) {
-    animations.push_back(Animation{animation, from, to});
-    log_.Add(clock_.Now(), "animate");
-}
-
-void FakeWindowOps::PaintIconic(HWindow, HIcon, std::int32_t, std::int32_t) { ++iconicPaints; }
-
-int FakeWindowOps::GetModuleFileName(char* path, int size) {
-    CopyBounded(modulePath, path, size);
-    // Like the system: a path that does not fit answers the buffer's size.
-    return int(modulePath.size()) >= size ? size : int(modulePath.size());
-}
-
-HWindow FakeWindowOps::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {
-    helpCalls.push_back(HelpCall{path, command});
-    log_.Add(clock_.Now(), std::string("help ") + path);
-    return helpFiles.count(path) ? windows_.AddWindow("HH Parent", Rect{100, 100, 700, 500}) : HWindow::None;
-}
-
-int FakeWindowOps::MessageBox(HWindow, const char* text, const char* caption, std::uint32_t flags) {
-    messageBoxes.push_back(Box{text, caption ? caption : "", flags});
-    log_.Add(clock_.Now(), std::string("message box ") + text);
-    return 1;
 }
 
 }  // namespace lv::fake
