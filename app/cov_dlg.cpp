@@ -7,13 +7,13 @@
 namespace lv {
 
 bool CCovDlg::Create() {
-    hwnd_ = Ui().CreateModelessDialog(IDD_SPLASH, this);
+    hwnd_ = Dialogs().CreateModelessDialog(IDD_SPLASH, this);
     return !IsNone(hwnd_);
 }
 
 void CCovDlg::DestroyWindow() {
     if (IsNone(hwnd_)) return;
-    Ui().DestroyWindow(hwnd_);
+    Dialogs().DestroyWindow(hwnd_);
     hwnd_ = HWindow::None;
 }
 
@@ -31,7 +31,7 @@ std::intptr_t CCovDlg::OnInitDialog(HWindow dlg) {
 // D (down), F (focused) and X (disabled) added; the button takes the normal
 // picture's size.
 void CCovDlg::BindPictureButton(HWindow dlg) {
-    IUi& ui = Ui();
+    IDialogs& ui = Dialogs();
     button_ = ui.GetDlgItem(dlg, IDC_SPLASH_PICTURE);
     if (IsNone(button_)) return;
     char text[64];

@@ -2,7 +2,7 @@
 // size, centred on the screen.
 #pragma once
 
-#include "platform/ui.h"
+#include "platform/dialogs.h"
 
 namespace lv {
 

@@ -25,7 +25,7 @@ void WaitTicks(std::uint32_t ms) {
 }
 
 bool CLvApp::InitInstance() {
-    Ui().InitDialogFramework();
+    Dialogs().InitDialogFramework();
 
     g_appMutex = System().CreateNamedMutex(kAppMutexName, true);
     if (System().GetLastError() == kErrorAlreadyExists) {
@@ -38,7 +38,7 @@ bool CLvApp::InitInstance() {
     CCovDlg splash;
     splash.Create();
     // Nothing paints the picture while no messages are processed: paint it now.
-    if (!IsNone(splash.Window())) Ui().PaintNow(splash.Window());
+    if (!IsNone(splash.Window())) Dialogs().PaintNow(splash.Window());
     System().Trace("lumivane: splash shown");
     WaitTicks(kSplashMs);
     splash.DestroyWindow();

@@ -43,19 +43,19 @@ std::intptr_t CLvTrayIcon::OnIconNotify(std::uintptr_t id, std::intptr_t event) 
     return bar_.OnIconNotify(id, event);
 }
 
-CLvDlg::CLvDlg() : m_trayIcon(*this) { m_hIcon = Tray().LoadOwnIcon(IDR_MAINFRAME); }
+CLvDlg::CLvDlg() : m_trayIcon(*this) { m_hIcon = Shell().LoadOwnIcon(IDR_MAINFRAME); }
 
 CLvDlg::~CLvDlg() = default;
 
-std::intptr_t CLvDlg::DoModal() { return Ui().RunModalDialog(IDD_BAR, this); }
+std::intptr_t CLvDlg::DoModal() { return Dialogs().RunModalDialog(IDD_BAR, this); }
 
 std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
     hwnd_ = dlg;
-    Ui().SetWindowIcons(dlg, m_hIcon);
+    Dialogs().SetWindowIcons(dlg, m_hIcon);
 
     if (!m_trayIcon.CreateAnimated(dlg, IDR_MAINFRAME, kTrayTooltip, &m_hIcon, 1, kTrayAnimationPeriodMs,
                                    WM_TRAY_NOTIFY)) {
-        Tray().MessageBox(dlg, "Error", "Lumivane", kMbIconHand);
+        Shell().MessageBox(dlg, "Error", "Lumivane", kMbIconHand);
         return -1;
     }
     RegisterFullScreenKey();
@@ -64,15 +64,15 @@ std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
     PlaceAtTopCentre(0, 0);
     m_cursorScheme.Capture();
     m_mouseButtons.Create();
-    Windowing().SetTimer(dlg, kSelectionTimer, kDetectionPeriodMs);
+    Messages().SetTimer(dlg, kSelectionTimer, kDetectionPeriodMs);
     System().Trace("lumivane: bar ready");
     return 1;
 }
 
 void CLvDlg::RegisterFullScreenKey() {
     for (const HotKeyChoice& choice : kHotKeys) {
-        if (Windowing().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers | kModNoRepeat, kHotKeyVk) ||
-            Windowing().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers, kHotKeyVk)) {
+        if (Messages().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers | kModNoRepeat, kHotKeyVk) ||
+            Messages().RegisterHotKey(hwnd_, kHotKeyId, choice.modifiers, kHotKeyVk)) {
             hotKeyName_ = choice.name;
             char line[64];
             std::snprintf(line, sizeof line, "lumivane: hot key %s", choice.name);
@@ -124,7 +124,7 @@ bool CLvDlg::OnMessage(const Message& m, std::intptr_t& result) {
             return true;
         case kWmNcHitTest:
             // Everywhere a caption: pressing on the logo or the edge drags the bar.
-            Ui().DefaultWindowProc(m.hwnd, m.msg, m.wParam, m.lParam);
+            Dialogs().DefaultWindowProc(m.hwnd, m.msg, m.wParam, m.lParam);
             result = kHtCaption;
             return true;
         case kWmCommand:
@@ -193,7 +193,7 @@ bool CLvDlg::OnPaint() {
     const Rect client = Windows().GetClientRect(hwnd_);
     const std::int32_t x = (client.Width() - Windows().GetSystemMetrics(kSmCxIcon) + 1) / 2;
     const std::int32_t y = (client.Height() - Windows().GetSystemMetrics(kSmCyIcon) + 1) / 2;
-    Ui().PaintIconic(hwnd_, m_hIcon, x, y);
+    Dialogs().PaintIconic(hwnd_, m_hIcon, x, y);
     return true;
 }
 
@@ -236,7 +236,7 @@ void CLvDlg::AnimateTray(bool towardsBar) {
         return true;
     });
     const Rect bar = Windows().GetWindowRect(hwnd_);
-    Tray().DrawAnimatedRects(hwnd_, kIdAniCaption, towardsBar ? tray : bar, towardsBar ? bar : tray);
+    Shell().DrawAnimatedRects(hwnd_, kIdAniCaption, towardsBar ? tray : bar, towardsBar ? bar : tray);
 }
 
 // ---------------------------------------------------------------------------
@@ -244,7 +244,7 @@ void CLvDlg::AnimateTray(bool towardsBar) {
 
 void CLvDlg::OnHelp() {
     char path[kPathSize];
-    const int length = Tray().GetModuleFileName(path, kPathSize);
+    const int length = Shell().GetModuleFileName(path, kPathSize);
     // A path the buffer cut, or one with no room for the file name, opens
     // nothing rather than some other file.
     if (length <= 0 || length >= kPathSize) {
@@ -258,23 +258,23 @@ void CLvDlg::OnHelp() {
         return;
     }
     std::memcpy(path + folder, kHelpFileName, sizeof kHelpFileName);
-    Tray().HtmlHelp(hwnd_, path, kHhDisplayTopic, 0);
+    Shell().HtmlHelp(hwnd_, path, kHhDisplayTopic, 0);
 }
 
 // The About box and the Display adjust dialog come with their own windows;
 // until then each command says what it would show.
-void CLvDlg::OnAbout() { Tray().MessageBox(hwnd_, "Lumivane 2.05", "About Lumivane", 0); }
+void CLvDlg::OnAbout() { Shell().MessageBox(hwnd_, "Lumivane 2.05", "About Lumivane", 0); }
 
-void CLvDlg::OnSetting() { Tray().MessageBox(hwnd_, "Display adjust", "Setting", 0); }
+void CLvDlg::OnSetting() { Shell().MessageBox(hwnd_, "Display adjust", "Setting", 0); }
 
 void CLvDlg::OnExit() {
-    Windowing().KillTimer(hwnd_, kSelectionTimer);
+    Messages().KillTimer(hwnd_, kSelectionTimer);
     Clock().Sleep(kExitPauseMs);
     m_cursorScheme.RestoreAtExit();
     TheScreenLink().Send(SEND_OFF);
     m_mouseButtons.Release();
     m_trayIcon.RemoveIcon();
-    Windowing().SendWindowMessage(hwnd_, kWmClose, 0, 0);
+    Messages().SendWindowMessage(hwnd_, kWmClose, 0, 0);
     Clock().Sleep(kExitPauseMs);
 }
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "cursors/cursor_scheme.h"
-#include "platform/ui.h"
+#include "platform/dialogs.h"
 #include "select/mouse_buttons.h"
 #include "tray/ntray.h"
 

@@ -57,9 +57,9 @@ int main(int argc, char** argv) {
         desk.windows.AddWindow("Notepad", lv::Rect{100, 100, 500, 400}, lv::HWindow::None, lv::fake::kCaptionFrame);
     desk.windows.Activate(target);
     lv::CLvDlg bar;
-    desk.ui.modalScript = [&](lv::HWindow dlg) {
-        desk.ui.Send(dlg, lv::kWmCommand, lv::ID_SHOW_BAR, 0);
-        desk.ui.Send(dlg, lv::WM_TRAY_NOTIFY, 128, lv::kWmLButtonUp);  // armed
+    desk.dialogs.modalScript = [&](lv::HWindow dlg) {
+        desk.dialogs.Send(dlg, lv::kWmCommand, lv::ID_SHOW_BAR, 0);
+        desk.dialogs.Send(dlg, lv::WM_TRAY_NOTIFY, 128, lv::kWmLButtonUp);  // armed
         desk.mouse.cursorPos = lv::Point{300, 250};
         const Figures client = Measure(bar, ticks);
         desk.mouse.cursorPos = lv::Point{520, 10};
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                     following.allocationsPerTick, following.nsPerTick, followTicks);
         std::printf("state after: %d (1 active), following %d\n", lv::TheSelection().nState,
                     lv::TheSelection().bFollowing);
-        desk.ui.EndDialog(dlg, 0);
+        desk.dialogs.EndDialog(dlg, 0);
     };
     bar.DoModal();
     return 0;

@@ -12,10 +12,10 @@
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include "platform/system.h"
-#include "platform/tray.h"
+#include "platform/shell.h"
 #include "platform/types.h"
-#include "platform/ui.h"
-#include "platform/windowing.h"
+#include "platform/dialogs.h"
+#include "platform/messages.h"
 #include "platform/windows.h"
 
 namespace lv {
@@ -24,12 +24,12 @@ struct PlatformServices {
     IScreen* screen = nullptr;
     IClock* clock = nullptr;
     ISystem* system = nullptr;
-    IUi* ui = nullptr;
+    IDialogs* dialogs = nullptr;
     IRegistry* registry = nullptr;
     ISystemCursors* cursors = nullptr;
     IMouseInput* mouseInput = nullptr;
-    IWindowing* windowing = nullptr;
-    ITray* tray = nullptr;
+    IMessages* messages = nullptr;
+    IShell* shell = nullptr;
     IMenus* menus = nullptr;
     IWindows* windows = nullptr;
 };
@@ -42,12 +42,12 @@ PlatformServices InstallPlatform(const PlatformServices& services);
 inline IScreen& Screen() { return *Platform().screen; }
 inline IClock& Clock() { return *Platform().clock; }
 inline ISystem& System() { return *Platform().system; }
-inline IUi& Ui() { return *Platform().ui; }
+inline IDialogs& Dialogs() { return *Platform().dialogs; }
 inline IRegistry& Registry() { return *Platform().registry; }
 inline ISystemCursors& SystemCursors() { return *Platform().cursors; }
 inline IMouseInput& MouseInput() { return *Platform().mouseInput; }
-inline IWindowing& Windowing() { return *Platform().windowing; }
-inline ITray& Tray() { return *Platform().tray; }
+inline IMessages& Messages() { return *Platform().messages; }
+inline IShell& Shell() { return *Platform().shell; }
 inline IMenus& Menus() { return *Platform().menus; }
 inline IWindows& Windows() { return *Platform().windows; }
 

@@ -49,11 +49,11 @@ void CLvDlg::ShowLook(std::int32_t state) {
 }
 
 void CLvDlg::RestartSelectionTimer(std::uint32_t periodMs) {
-    Windowing().KillTimer(hwnd_, kSelectionTimer);
-    Windowing().SetTimer(hwnd_, kSelectionTimer, periodMs);
+    Messages().KillTimer(hwnd_, kSelectionTimer);
+    Messages().SetTimer(hwnd_, kSelectionTimer, periodMs);
 }
 
-void CLvDlg::KillSelectionTimer() { Windowing().KillTimer(hwnd_, kSelectionTimer); }
+void CLvDlg::KillSelectionTimer() { Messages().KillTimer(hwnd_, kSelectionTimer); }
 
 void CLvDlg::OnStart() {
     SelectionState& s = TheSelection();
@@ -74,7 +74,7 @@ void CLvDlg::OnStop() {
     TheScreenLink().Send(SEND_OFF);
     SetState(STATE_IDLE);
     ShowLook(STATE_IDLE);
-    Windowing().KillTimer(hwnd_, kSelectionTimer);
+    Messages().KillTimer(hwnd_, kSelectionTimer);
     m_cursorScheme.Restore();
 }
 
@@ -103,7 +103,7 @@ void CLvDlg::OnLogoButton() {
         TheScreenLink().Send(SEND_OFF);
         SetState(STATE_IDLE);
         ShowLook(STATE_IDLE);
-        Windowing().KillTimer(hwnd_, kSelectionTimer);
+        Messages().KillTimer(hwnd_, kSelectionTimer);
         m_cursorScheme.Restore();
     }
     LayOutToolBars(m_toolBars);
@@ -114,7 +114,7 @@ void CLvDlg::OnLogoButton() {
 void CLvDlg::OnFullScreen() {
     SelectionState& s = TheSelection();
     CScreenLink& link = TheScreenLink();
-    Windowing().KillTimer(hwnd_, kSelectionTimer);
+    Messages().KillTimer(hwnd_, kSelectionTimer);
     s.bInMdi = 0;
     s.bParentZoomed = 0;
     if (s.bRegionSent && s.bFullScreen) {  // full screen is on: turn it off

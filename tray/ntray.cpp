@@ -21,7 +21,7 @@ CTrayNotifyIcon::CTrayNotifyIcon() {
     // Registered before the first hidden window exists. The platform is in
     // place only once the program runs, so the first icon does it.
     if (TaskbarCreatedMessage == 0) {
-        TaskbarCreatedMessage = Windowing().RegisterMessage("TaskbarCreated");
+        TaskbarCreatedMessage = Messages().RegisterMessage("TaskbarCreated");
     }
 }
 
@@ -77,7 +77,7 @@ bool CTrayNotifyIcon::SetTooltip(const char* text) {
 
 bool CTrayNotifyIcon::SetTooltip(std::uint32_t stringId) {
     char text[kStringBufferSize];
-    const int length = Tray().LoadOwnString(stringId, text, sizeof text);
+    const int length = Shell().LoadOwnString(stringId, text, sizeof text);
     assert(length > 0);  // a missing string is the caller's mistake
     if (length <= 0) return false;
     return SetTooltip(text);
@@ -96,18 +96,18 @@ bool CTrayNotifyIcon::SetIcon(HIcon icon) {
     return Notify(kNimModify);
 }
 
-bool CTrayNotifyIcon::SetIconResource(std::uint16_t id) { return SetIcon(Tray().LoadOwnIcon(id)); }
+bool CTrayNotifyIcon::SetIconResource(std::uint16_t id) { return SetIcon(Shell().LoadOwnIcon(id)); }
 
 bool CTrayNotifyIcon::SetIconResource(const char* name) {
-    return SetIcon(Tray().LoadOwnIconByName(name));
+    return SetIcon(Shell().LoadOwnIconByName(name));
 }
 
 bool CTrayNotifyIcon::SetSystemIcon(std::uint32_t id) {
-    return SetIcon(Tray().LoadSystemIcon(std::uint16_t(id & 0xFFFF)));
+    return SetIcon(Shell().LoadSystemIcon(std::uint16_t(id & 0xFFFF)));
 }
 
 bool CTrayNotifyIcon::SetSystemIcon(const char* name) {
-    return SetIcon(Tray().LoadSystemIconByName(name));
+    return SetIcon(Shell().LoadSystemIconByName(name));
 }
 
 bool CTrayNotifyIcon::SetAnimatedIcons(const HIcon* frames, int count, std::uint32_t periodMs) {
@@ -243,7 +243,7 @@ void CTrayNotifyIcon::OnTaskbarCreated() {
 // ---------------------------------------------------------------------------
 // The record
 
-bool CTrayNotifyIcon::Notify(std::uint32_t command) { return Tray().NotifyIcon(command, m_NotifyIconData); }
+bool CTrayNotifyIcon::Notify(std::uint32_t command) { return Shell().NotifyIcon(command, m_NotifyIconData); }
 
 // At most 63 characters and the terminator, whatever the text's length.
 void CTrayNotifyIcon::CopyTooltip(const char* text) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/tray.h"
+#include "platform/shell.h"
 #include "platform/types.h"
 
 namespace lv {

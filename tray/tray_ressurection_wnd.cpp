@@ -12,11 +12,11 @@ CTrayRessurectionWnd::CTrayRessurectionWnd(CTrayNotifyIcon* pTrayIcon) : m_pTray
 }
 
 bool CTrayRessurectionWnd::Create() {
-    m_hWnd = Windowing().CreateHiddenWindow(kResurrectionWindowTitle, this);
+    m_hWnd = Messages().CreateHiddenWindow(kResurrectionWindowTitle, this);
     return !IsNone(m_hWnd);
 }
 
-void CTrayRessurectionWnd::Close() { Windowing().SendWindowMessage(m_hWnd, kWmClose, 0, 0); }
+void CTrayRessurectionWnd::Close() { Messages().SendWindowMessage(m_hWnd, kWmClose, 0, 0); }
 
 std::intptr_t CTrayRessurectionWnd::OnCreate(HWindow wnd) {
     m_hWnd = wnd;

@@ -2,7 +2,7 @@
 // broadcast and puts its icon back on the new taskbar.
 #pragma once
 
-#include "platform/windowing.h"
+#include "platform/messages.h"
 
 namespace lv {
 

@@ -19,11 +19,11 @@ bool CTrayTimerWnd::IsUsable() const {
 }
 
 bool CTrayTimerWnd::Create() {
-    m_hWnd = Windowing().CreateHiddenWindow(kAnimationWindowTitle, this);
+    m_hWnd = Messages().CreateHiddenWindow(kAnimationWindowTitle, this);
     return !IsNone(m_hWnd);
 }
 
-void CTrayTimerWnd::Close() { Windowing().SendWindowMessage(m_hWnd, kWmClose, 0, 0); }
+void CTrayTimerWnd::Close() { Messages().SendWindowMessage(m_hWnd, kWmClose, 0, 0); }
 
 HIcon CTrayTimerWnd::GetCurrentIcon() const {
     return m_phIcons.empty() ? HIcon::None : m_phIcons[std::size_t(m_nCurrentIconIndex)];
@@ -31,7 +31,7 @@ HIcon CTrayTimerWnd::GetCurrentIcon() const {
 
 std::intptr_t CTrayTimerWnd::OnCreate(HWindow wnd) {
     m_hWnd = wnd;
-    m_nTimerID = Windowing().SetTimer(wnd, kAnimationTimerId, m_dwDelay);
+    m_nTimerID = Messages().SetTimer(wnd, kAnimationTimerId, m_dwDelay);
     return 0;
 }
 
@@ -41,7 +41,7 @@ bool CTrayTimerWnd::OnMessage(const Message& m, std::intptr_t& result) {
         result = 0;
         return true;
     }
-    if (m.msg == kWmDestroy) Windowing().KillTimer(m_hWnd, m_nTimerID);
+    if (m.msg == kWmDestroy) Messages().KillTimer(m_hWnd, m_nTimerID);
     return false;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/windowing.h"
+#include "platform/messages.h"
 
 namespace lv {
 

@@ -6,23 +6,23 @@ FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
     : screen(clock, log, width),
       system(clock, log),
       windows(clock, log, width, height),
-      ui(clock, log, windows),
+      dialogs(clock, log, windows),
       registry(clock, log),
       cursors(clock, log),
       mouse(clock, log),
-      windowing(clock, log, ui, windows),
-      tray(clock, log, windowing, windows),
-      menus(clock, log, ui, windows) {
+      messages(clock, log, dialogs, windows),
+      shell(clock, log, messages, windows),
+      menus(clock, log, dialogs, windows) {
     PlatformServices services;
     services.screen = &screen;
     services.clock = &clock;
     services.system = &system;
-    services.ui = &ui;
+    services.dialogs = &dialogs;
     services.registry = &registry;
     services.cursors = &cursors;
     services.mouseInput = &mouse;
-    services.windowing = &windowing;
-    services.tray = &tray;
+    services.messages = &messages;
+    services.shell = &shell;
     services.menus = &menus;
     services.windows = &windows;
     previous_ = InstallPlatform(services);

@@ -13,9 +13,9 @@
 #include "platform/fake/registry.h"
 #include "platform/fake/screen.h"
 #include "platform/fake/system.h"
-#include "platform/fake/tray.h"
-#include "platform/fake/ui.h"
-#include "platform/fake/windowing.h"
+#include "platform/fake/shell.h"
+#include "platform/fake/dialogs.h"
+#include "platform/fake/messages.h"
 #include "platform/fake/windows.h"
 #include "platform/platform.h"
 
@@ -31,19 +31,19 @@ public:
     // A new resolution for both the display device and the system metrics.
     void SetResolution(std::int32_t width, std::int32_t height);
     // The program's message loop runs for `ms` of virtual time: timers fire.
-    void RunFor(std::uint64_t ms) { windowing.RunFor(ms); }
+    void RunFor(std::uint64_t ms) { messages.RunFor(ms); }
 
     EventLog log;
     FakeClock clock;
     FakeScreen screen;
     FakeSystem system;
     FakeWindows windows;
-    FakeUi ui;
+    FakeDialogs dialogs;
     FakeRegistry registry;
     FakeCursors cursors;
     FakeMouseInput mouse;
-    FakeWindowing windowing;
-    FakeTray tray;
+    FakeMessages messages;
+    FakeShell shell;
     FakeMenus menus;
 
 private:

@@ -25,7 +25,7 @@ void CopyBounded(const std::string& s, char* out, int size) {
 
 }  // namespace
 
-FakeMenus::FakeMenus(FakeClock& clock, EventLog& log, FakeUi& ui, FakeWindows& windows)
+FakeMenus::FakeMenus(FakeClock& clock, EventLog& log, FakeDialogs& ui, FakeWindows& windows)
     : clock_(clock), log_(log), ui_(ui), windows_(windows) {
     menuResources[6000] = ProgramMenu(40006, "Show Bar");
     menuResources[7000] = ProgramMenu(40009, "Hide Bar");

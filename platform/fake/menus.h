@@ -11,7 +11,7 @@
 
 #include "platform/fake/clock.h"
 #include "platform/fake/log.h"
-#include "platform/fake/ui.h"
+#include "platform/fake/dialogs.h"
 #include "platform/menus.h"
 
 namespace lv::fake {
@@ -51,7 +51,7 @@ struct FakeToolBar {
 
 class FakeMenus : public IMenus {
 public:
-    FakeMenus(FakeClock& clock, EventLog& log, FakeUi& ui, FakeWindows& windows);
+    FakeMenus(FakeClock& clock, EventLog& log, FakeDialogs& ui, FakeWindows& windows);
 
     HWindow CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) override;
     void PlaceChild(HWindow child, const Rect& clientRect) override;
@@ -78,7 +78,7 @@ private:
 
     FakeClock& clock_;
     EventLog& log_;
-    FakeUi& ui_;
+    FakeDialogs& ui_;
     FakeWindows& windows_;
     std::map<std::uintptr_t, FakeMenu> menus_;
     std::uintptr_t nextMenu_ = 0x7000;

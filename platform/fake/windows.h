@@ -14,8 +14,8 @@
 
 #include "platform/fake/clock.h"
 #include "platform/fake/log.h"
-#include "platform/ui.h"
-#include "platform/windowing.h"
+#include "platform/dialogs.h"
+#include "platform/messages.h"
 #include "platform/windows.h"
 
 namespace lv::fake {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "platform/win32/ui.h"
+#include "platform/win32/dialogs.h"
 #include "platform/win32/win32_platform.h"
 
 namespace lv::win32 {

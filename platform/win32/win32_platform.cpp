@@ -7,9 +7,9 @@
 #include "platform/win32/registry.h"
 #include "platform/win32/screen.h"
 #include "platform/win32/system.h"
-#include "platform/win32/tray.h"
-#include "platform/win32/ui.h"
-#include "platform/win32/windowing.h"
+#include "platform/win32/shell.h"
+#include "platform/win32/dialogs.h"
+#include "platform/win32/messages.h"
 #include "platform/win32/windows.h"
 
 namespace lv::win32 {
@@ -21,12 +21,12 @@ struct Win32Platform {
     Win32Screen screen;
     Win32Clock clock;
     Win32System system;
-    Win32Ui ui;
+    Win32Dialogs dialogs;
     Win32Registry registry;
     Win32Cursors cursors;
     Win32MouseInput mouseInput;
-    Win32Windowing windowing;
-    Win32Tray tray;
+    Win32Messages messages;
+    Win32Shell shell;
     Win32Menus menus;
     Win32Windows windows;
 };
@@ -43,12 +43,12 @@ void InstallWin32Platform(HINSTANCE instance) {
     services.screen = &platform->screen;
     services.clock = &platform->clock;
     services.system = &platform->system;
-    services.ui = &platform->ui;
+    services.dialogs = &platform->dialogs;
     services.registry = &platform->registry;
     services.cursors = &platform->cursors;
     services.mouseInput = &platform->mouseInput;
-    services.windowing = &platform->windowing;
-    services.tray = &platform->tray;
+    services.messages = &platform->messages;
+    services.shell = &platform->shell;
     services.menus = &platform->menus;
     services.windows = &platform->windows;
     InstallPlatform(services);

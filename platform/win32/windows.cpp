@@ -4,7 +4,7 @@
 // an empty rectangle, an empty class name or no window.
 #include "platform/win32/windows.h"
 
-#include "platform/win32/ui.h"
+#include "platform/win32/dialogs.h"
 
 namespace lv::win32 {
 

@@ -55,9 +55,9 @@ const char* CommandName(std::uint32_t command) {
 }
 
 // The real notification area, with every call and answer traced.
-class TracingTray : public lv::ITray {
+class TracingTray : public lv::IShell {
 public:
-    explicit TracingTray(lv::ITray* real) : real_(real) {}
+    explicit TracingTray(lv::IShell* real) : real_(real) {}
     bool NotifyIcon(std::uint32_t command, const lv::NotifyIconData& data) override {
         const bool answer = real_->NotifyIcon(command, data);
         Trace("shell %s flags=%u tip=\"%s\" -> %d", CommandName(command), data.uFlags, data.szTip, answer);
@@ -82,7 +82,7 @@ public:
     }
 
 private:
-    lv::ITray* real_;
+    lv::IShell* real_;
 };
 
 // A machine without DirectInput: the mouse button reader must fall back.
@@ -298,10 +298,10 @@ int CheckTooltip(const char* text, const char* other) {
 }
 
 int RunIcon(bool withoutDirectInput) {
-    TracingTray tracing(lv::Platform().tray);
+    TracingTray tracing(lv::Platform().shell);
     NoDirectInput noDirectInput(lv::Platform().mouseInput);
     lv::PlatformServices services = lv::Platform();
-    services.tray = &tracing;
+    services.shell = &tracing;
     if (withoutDirectInput) services.mouseInput = &noDirectInput;
     lv::InstallPlatform(services);
 
@@ -313,7 +313,7 @@ int RunIcon(bool withoutDirectInput) {
     Trace("cursors captured, swapped and restored (windows directory \"%s\")", scheme.WindowsDirectory());
 
     ProbeWindow handler;
-    const lv::HWindow wnd = lv::Windowing().CreateHiddenWindow(kProbeTitle, &handler);
+    const lv::HWindow wnd = lv::Messages().CreateHiddenWindow(kProbeTitle, &handler);
     if (lv::IsNone(wnd)) {
         Trace("no notify window");
         return 1;
@@ -324,13 +324,13 @@ int RunIcon(bool withoutDirectInput) {
         lv::CMouseButtons buttons;
         handler.icon = &icon;
         handler.buttons = &buttons;
-        const lv::HIcon frame = lv::Tray().LoadOwnIcon(kIconId);
+        const lv::HIcon frame = lv::Shell().LoadOwnIcon(kIconId);
         const bool added = icon.CreateAnimated(wnd, kIconId, "Lumivane 2.05 ", &frame, 1, 1000, kCallback);
         Trace("icon added=%d", int(added));
         buttons.Create();
         Trace("mouse reader: %s", buttons.UsesDirectInput() ? "DirectInput" : buttons.UsesFallback() ? "fallback" : "none");
-        lv::Windowing().SetTimer(wnd, kPollTimer, kPollMs);
-        lv::Windowing().SetTimer(wnd, kLifeTimer, kLifeMs);
+        lv::Messages().SetTimer(wnd, kPollTimer, kPollMs);
+        lv::Messages().SetTimer(wnd, kLifeTimer, kLifeMs);
         Trace("ready");
 
         MSG msg;
@@ -343,7 +343,7 @@ int RunIcon(bool withoutDirectInput) {
         exitCode = added ? 0 : 1;
     }  // the icon goes here: animation, resurrection window, then the icon
     Trace("icon removed");
-    lv::Ui().DestroyWindow(wnd);
+    lv::Dialogs().DestroyWindow(wnd);
     scheme.RestoreAtExit();
     Trace("done");
     return exitCode;

@@ -30,21 +30,21 @@ protected:
         desk.reset();  // the old desktop puts back what it replaced first
         desk = std::make_unique<FakeDesktop>(width, 768);
         CLvDlg bar;
-        desk->ui.modalScript = [&](HWindow dlg) { user(bar, dlg); };
+        desk->dialogs.modalScript = [&](HWindow dlg) { user(bar, dlg); };
         bar.DoModal();
     }
 
     void Command(HWindow dlg, int id) {
-        desk->ui.Send(dlg, kWmCommand, std::uintptr_t(id), 0);
-        desk->ui.Pump();
+        desk->dialogs.Send(dlg, kWmCommand, std::uintptr_t(id), 0);
+        desk->dialogs.Pump();
     }
     std::uint32_t TimerPeriod(HWindow dlg) {
-        const fake::FakeTimer* t = desk->windowing.Timer(dlg, kSelectionTimer);
+        const fake::FakeTimer* t = desk->messages.Timer(dlg, kSelectionTimer);
         return t ? t->periodMs : 0;
     }
     int Sends(const char* what) { return desk->log.Count(std::string("trace lumivane: send ") + what); }
     int RestoresOfNormalPointer() { return desk->log.Count("cursor set 32512"); }
-    std::string TrayImage() { return desk->tray.NameOf(desk->tray.Icon(128)->hIcon); }
+    std::string TrayImage() { return desk->shell.NameOf(desk->shell.Icon(128)->hIcon); }
     // The only visible tool bar, 0..2, or -1 when it is not exactly one.
     int VisibleToolBar(CLvDlg& bar) {
         int found = -1;
@@ -64,7 +64,7 @@ enum class From { Idle, Armed, Suspended };
 
 void Enter(From from, CLvDlg& bar, HWindow dlg, FakeDesktop& desk) {
     if (from == From::Armed) {
-        desk.ui.Send(dlg, kWmCommand, ID_START, 0);
+        desk.dialogs.Send(dlg, kWmCommand, ID_START, 0);
     } else if (from == From::Suspended) {
         // Following a window that went behind another.
         SelectionState& s = TheSelection();
@@ -72,7 +72,7 @@ void Enter(From from, CLvDlg& bar, HWindow dlg, FakeDesktop& desk) {
         bar.TrayIcon().SetActivationState(STATE_SUSPENDED);
         s.bRegionSent = 1;
         s.bFollowing = 1;
-        desk.windowing.SetTimer(dlg, kSelectionTimer, 300);
+        desk.messages.SetTimer(dlg, kSelectionTimer, 300);
     }
 }
 
@@ -115,9 +115,9 @@ TEST_F(BarTest, StateAndEventTable) {
             switch (c.event) {
                 case Event::Start: Command(dlg, ID_START); break;
                 case Event::Stop: Command(dlg, ID_STOP); break;
-                case Event::TrayClick: desk->tray.Click(128, kWmLButtonUp); break;
+                case Event::TrayClick: desk->shell.Click(128, kWmLButtonUp); break;
                 case Event::Logo: Command(dlg, 32778); break;
-                case Event::FullScreen: desk->ui.Send(dlg, kWmHotKey, kHotKeyId, 0); break;
+                case Event::FullScreen: desk->dialogs.Send(dlg, kWmHotKey, kHotKeyId, 0); break;
             }
             EXPECT_EQ(TheSelection().nState, c.state);
             EXPECT_EQ(CLvTrayIcon::MenuState(), c.state);
@@ -152,8 +152,8 @@ TEST_F(BarTest, FullScreenToggleThreeTimes) {
 
 TEST_F(BarTest, DoubleClickOnTheTrayIconArmsAndStopsAgain) {
     Run([&](CLvDlg&, HWindow dlg) {
-        desk->tray.Click(128, kWmLButtonUp);
-        desk->tray.Click(128, kWmLButtonUp);
+        desk->shell.Click(128, kWmLButtonUp);
+        desk->shell.Click(128, kWmLButtonUp);
         EXPECT_EQ(TheSelection().nState, STATE_IDLE);
         EXPECT_EQ(Sends("off"), 2);
         EXPECT_EQ(TimerPeriod(dlg), 0u);
@@ -162,7 +162,7 @@ TEST_F(BarTest, DoubleClickOnTheTrayIconArmsAndStopsAgain) {
 
 TEST_F(BarTest, ClickWithAForeignIconIdStillToggles) {
     Run([&](CLvDlg&, HWindow dlg) {
-        EXPECT_EQ(desk->ui.Send(dlg, WM_TRAY_NOTIFY, 77, kWmLButtonUp), 0);
+        EXPECT_EQ(desk->dialogs.Send(dlg, WM_TRAY_NOTIFY, 77, kWmLButtonUp), 0);
         EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
         EXPECT_TRUE(desk->menus.trackedMenus.empty());
     });
@@ -179,7 +179,7 @@ TEST_F(BarTest, MenusOfferStartAndStopByState) {
         SetUp();
         Run([&](CLvDlg& bar, HWindow dlg) {
             Enter(c.from, bar, dlg, *desk);
-            desk->tray.Click(128, kWmRButtonUp);
+            desk->shell.Click(128, kWmRButtonUp);
             bar.PreTranslateMessage(Message{bar.ToolBars()[0], kWmRButtonDown, 0, 0});
             const auto& menus = desk->menus.trackedMenus;
             ASSERT_EQ(menus.size(), 2u);
@@ -203,11 +203,11 @@ TEST_F(BarTest, MenusOfferStartAndStopByState) {
 TEST_F(BarTest, MenuChoiceReachesTheBarAfterTheMenuCloses) {
     Run([&](CLvDlg&, HWindow) {
         desk->menus.nextMenuChoice = ID_START;
-        desk->tray.Click(128, kWmRButtonUp);
+        desk->shell.Click(128, kWmRButtonUp);
         desk->RunFor(0);
         EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
         // Every notification's menu is destroyed, pointer moves included.
-        desk->tray.Click(128, 0x0200);
+        desk->shell.Click(128, 0x0200);
         EXPECT_EQ(desk->log.Count("menu destroy"), 2);
     });
 }
@@ -219,11 +219,11 @@ TEST_F(BarTest, ShowBarTakesTheStateToolBarAndHideBarBringsTheIconBack) {
         EXPECT_EQ(desk->windows.Find(dlg)->rect, (Rect{462, 0, 462 + 95, 24}));
         EXPECT_TRUE(desk->windows.Find(dlg)->topmost);
         EXPECT_EQ(bar.bBarShown, 1);
-        EXPECT_EQ(desk->tray.Icon(128), nullptr);
+        EXPECT_EQ(desk->shell.Icon(128), nullptr);
         EXPECT_EQ(VisibleToolBar(bar), 1);
         Command(dlg, ID_HIDE_BAR);
         EXPECT_EQ(desk->windows.Find(dlg)->rect, (Rect{462, 0, 462, 0}));
-        ASSERT_NE(desk->tray.Icon(128), nullptr);
+        ASSERT_NE(desk->shell.Icon(128), nullptr);
         EXPECT_EQ(TrayImage(), "own 145");
     });
 }
@@ -261,16 +261,16 @@ TEST_F(BarTest, MoveCursorNearTheRightEdgeOnlyWhileShown) {
     Run([&](CLvDlg&, HWindow dlg) {
         const int right = 462 + 95;
         desk->mouse.cursorPos = Point{right - 23, 10};
-        desk->ui.Send(dlg, kWmSetCursor, 0, 0);
+        desk->dialogs.Send(dlg, kWmSetCursor, 0, 0);
         EXPECT_EQ(desk->mouse.cursorSets, 0);  // hidden
         Command(dlg, ID_SHOW_BAR);
-        desk->ui.Send(dlg, kWmSetCursor, 0, 0);
+        desk->dialogs.Send(dlg, kWmSetCursor, 0, 0);
         EXPECT_EQ(desk->mouse.cursorSets, 1);
         EXPECT_EQ(desk->cursors.ImageOf(desk->mouse.currentCursor), "resource 184");
         desk->mouse.cursorPos = Point{right - 24, 10};
-        desk->ui.Send(dlg, kWmSetCursor, 0, 0);
+        desk->dialogs.Send(dlg, kWmSetCursor, 0, 0);
         EXPECT_EQ(desk->mouse.cursorSets, 1);
-        EXPECT_EQ(desk->ui.Send(dlg, kWmNcHitTest, 0, 0), kHtCaption);
+        EXPECT_EQ(desk->dialogs.Send(dlg, kWmNcHitTest, 0, 0), kHtCaption);
     });
 }
 
@@ -313,16 +313,16 @@ TEST_F(BarTest, ExitKeepsItsOrder) {
 TEST_F(BarTest, NoTrayIconMeansErrorAndNothingElse) {
     desk = nullptr;
     FakeDesktop local;
-    local.tray.refuseAdd = true;
+    local.shell.refuseAdd = true;
     CLvDlg bar;
     bar.DoModal();
-    ASSERT_EQ(local.tray.messageBoxes.size(), 1u);
-    EXPECT_EQ(local.tray.messageBoxes[0].text, "Error");
-    EXPECT_EQ(local.tray.messageBoxes[0].flags, kMbIconHand);
-    EXPECT_TRUE(local.windowing.hotKeys.empty());
+    ASSERT_EQ(local.shell.messageBoxes.size(), 1u);
+    EXPECT_EQ(local.shell.messageBoxes[0].text, "Error");
+    EXPECT_EQ(local.shell.messageBoxes[0].flags, kMbIconHand);
+    EXPECT_TRUE(local.messages.hotKeys.empty());
     EXPECT_TRUE(local.menus.toolBars.empty());
     const HWindow dlg = local.windows.WindowsFrom(102).at(0)->handle;
-    EXPECT_EQ(local.windowing.Timer(dlg, kSelectionTimer), nullptr);
+    EXPECT_EQ(local.messages.Timer(dlg, kSelectionTimer), nullptr);
     EXPECT_EQ(local.log.Count("dinput create"), 0);
     EXPECT_EQ(local.log.Count("modal end 102"), 1);  // the dialog still ran
 }
@@ -344,14 +344,14 @@ TEST_F(BarTest, HotKeyFallsBackWhenWinPIsTaken) {
         SCOPED_TRACE(c.name);
         desk.reset();
         desk = std::make_unique<FakeDesktop>();
-        for (const auto& k : c.taken) desk->windowing.takenHotKeys.insert(k);
-        desk->windowing.refuseNoRepeat = c.oldSystem;
+        for (const auto& k : c.taken) desk->messages.takenHotKeys.insert(k);
+        desk->messages.refuseNoRepeat = c.oldSystem;
         CLvDlg bar;
-        desk->ui.modalScript = [&](HWindow) {
-            ASSERT_EQ(desk->windowing.hotKeys.size(), 1u);
-            EXPECT_EQ(desk->windowing.hotKeys[0].modifiers, c.modifiers);
-            EXPECT_EQ(desk->windowing.hotKeys[0].key, 0x50u);
-            EXPECT_EQ(desk->windowing.hotKeys[0].id, kHotKeyId);
+        desk->dialogs.modalScript = [&](HWindow) {
+            ASSERT_EQ(desk->messages.hotKeys.size(), 1u);
+            EXPECT_EQ(desk->messages.hotKeys[0].modifiers, c.modifiers);
+            EXPECT_EQ(desk->messages.hotKeys[0].key, 0x50u);
+            EXPECT_EQ(desk->messages.hotKeys[0].id, kHotKeyId);
             EXPECT_STREQ(bar.HotKeyName(), c.name);
         };
         bar.DoModal();
@@ -372,13 +372,13 @@ TEST_F(BarTest, HelpOpensTheFileBesideTheProgram) {
     };
     for (const Case& c : cases) {
         Run([&](CLvDlg&, HWindow dlg) {
-            desk->tray.modulePath = c.module;
+            desk->shell.modulePath = c.module;
             Command(dlg, ID_TB_HELP_ACTIVE);
-            ASSERT_EQ(desk->tray.helpCalls.size(), c.opens ? 1u : 0u) << c.module.size();
+            ASSERT_EQ(desk->shell.helpCalls.size(), c.opens ? 1u : 0u) << c.module.size();
             if (!c.opens) return;
             const std::string folder = c.module.substr(0, c.module.rfind('\\'));
-            EXPECT_EQ(desk->tray.helpCalls[0].path, folder + "\\lvhelp.chm");
-            EXPECT_EQ(desk->tray.helpCalls[0].command, kHhDisplayTopic);
+            EXPECT_EQ(desk->shell.helpCalls[0].path, folder + "\\lvhelp.chm");
+            EXPECT_EQ(desk->shell.helpCalls[0].command, kHhDisplayTopic);
         });
     }
 }
@@ -402,14 +402,14 @@ TEST_F(BarTest, AnimationRunsToTheNotificationAreaWithoutItsClock) {
                 if (c.clock) desk->windows.AddWindow("TrayClockWClass", clockRect, area);
             }
             Command(dlg, ID_HIDE_BAR);
-            ASSERT_EQ(desk->tray.animations.size(), 1u);
-            EXPECT_EQ(desk->tray.animations[0].to, c.to);
-            EXPECT_EQ(desk->tray.animations[0].animation, kIdAniCaption);
+            ASSERT_EQ(desk->shell.animations.size(), 1u);
+            EXPECT_EQ(desk->shell.animations[0].to, c.to);
+            EXPECT_EQ(desk->shell.animations[0].animation, kIdAniCaption);
         });
     }
     Run([&](CLvDlg&, HWindow dlg) {  // no taskbar: no animation, the bar still shows
         Command(dlg, ID_SHOW_BAR);
-        EXPECT_TRUE(desk->tray.animations.empty());
+        EXPECT_TRUE(desk->shell.animations.empty());
         EXPECT_EQ(desk->windows.Find(dlg)->rect.Width(), 95);
     });
 }

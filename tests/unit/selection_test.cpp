@@ -38,14 +38,14 @@ protected:
         desk = std::make_unique<FakeDesktop>(1024, 768);
         if (world) world(*desk);
         CLvDlg bar;
-        desk->ui.modalScript = [&](HWindow dlg) {
+        desk->dialogs.modalScript = [&](HWindow dlg) {
             dlg_ = dlg;
             user(bar, dlg);
         };
         bar.DoModal();
     }
 
-    void TrayClick() { desk->ui.Send(dlg_, WM_TRAY_NOTIFY, 128, kWmLButtonUp); }
+    void TrayClick() { desk->dialogs.Send(dlg_, WM_TRAY_NOTIFY, 128, kWmLButtonUp); }
     // The hand, from now on: steps at times relative to now.
     void Hand(std::vector<Step> steps) {
         for (Step& s : steps) s.atMs += desk->clock.Now();
@@ -64,11 +64,11 @@ protected:
         return out;
     }
     std::uint32_t TimerPeriod() {
-        const fake::FakeTimer* t = desk->windowing.Timer(dlg_, kSelectionTimer);
+        const fake::FakeTimer* t = desk->messages.Timer(dlg_, kSelectionTimer);
         return t ? t->periodMs : 0;
     }
     std::string Pointer() { return desk->cursors.shown[kOcrNormal]; }
-    std::string TrayImage() { return desk->tray.NameOf(desk->tray.Icon(128)->hIcon); }
+    std::string TrayImage() { return desk->shell.NameOf(desk->shell.Icon(128)->hIcon); }
 
     // An ordinary top-level window of another program, in front.
     HWindow AddTarget(const Rect& r = kTargetRect, const char* cls = "Notepad") {
@@ -247,7 +247,7 @@ TEST_F(SelectionTest, BothButtonsHeldInjectOnlyTheLeftRelease) {
 TEST_F(SelectionTest, OverTheBarTheUsersPointersShowOnceAndPressesAreTheBars) {
     Run({}, [&](CLvDlg&, HWindow dlg) {
         AddTarget();
-        desk->ui.Send(dlg, kWmCommand, ID_SHOW_BAR, 0);
+        desk->dialogs.Send(dlg, kWmCommand, ID_SHOW_BAR, 0);
         TrayClick();
         Hand({{0, {300, 250}, false, false}});
         desk->RunFor(50);
@@ -474,13 +474,13 @@ TEST_F(SelectionTest, AMovedWindowIsResentAtTheSamePlaceInItsClientArea) {
         desk->RunFor(500);
         Sends();
         desk->windows.Move(target, 150, 130);
-        const std::size_t callsBefore = desk->tray.calls.size();
+        const std::size_t callsBefore = desk->shell.calls.size();
         desk->RunFor(400);
         EXPECT_EQ(Sends(), (std::vector<std::string>{"off", "region 250 230 450 330"}));
         // The suspended look during the sends, the active one after.
         std::vector<std::string> icons;
-        for (std::size_t i = callsBefore; i < desk->tray.calls.size(); ++i) {
-            icons.push_back(desk->tray.NameOf(desk->tray.calls[i].data.hIcon));
+        for (std::size_t i = callsBefore; i < desk->shell.calls.size(); ++i) {
+            icons.push_back(desk->shell.NameOf(desk->shell.calls[i].data.hIcon));
         }
         EXPECT_EQ(icons, (std::vector<std::string>{"own 146", "own 145"}));
         EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);

@@ -41,13 +41,13 @@ public:
 class TrayIconTest : public ::testing::Test {
 protected:
     TrayIconTest() {
-        notifyWnd = desk.ui.CreateModelessDialog(102, &notify);
+        notifyWnd = desk.dialogs.CreateModelessDialog(102, &notify);
         icon = std::make_unique<CTrayNotifyIcon>();
         notify.icon = icon.get();
-        frame128 = desk.tray.LoadOwnIcon(128);
-        a = desk.tray.MakeIcon("A");
-        b = desk.tray.MakeIcon("B");
-        c = desk.tray.MakeIcon("C");
+        frame128 = desk.shell.LoadOwnIcon(128);
+        a = desk.shell.MakeIcon("A");
+        b = desk.shell.MakeIcon("B");
+        c = desk.shell.MakeIcon("C");
     }
     ~TrayIconTest() override { icon.reset(); }
 
@@ -56,13 +56,13 @@ protected:
         return icon->CreateAnimated(notifyWnd, kIconId, kTip, &frame128, 1, 1000, kCallback);
     }
     std::string Shown() const {
-        const fake::TrayIcon* shown = desk.tray.Icon(kIconId);
-        return shown == nullptr ? "(none)" : desk.tray.NameOf(shown->hIcon);
+        const fake::TrayIcon* shown = desk.shell.Icon(kIconId);
+        return shown == nullptr ? "(none)" : desk.shell.NameOf(shown->hIcon);
     }
-    const fake::TrayCall& LastCall() const { return desk.tray.calls.back(); }
-    std::size_t Calls() const { return desk.tray.calls.size(); }
+    const fake::TrayCall& LastCall() const { return desk.shell.calls.back(); }
+    std::size_t Calls() const { return desk.shell.calls.size(); }
     std::size_t Windows(const char* title) const {
-        return desk.windowing.HiddenWindowsTitled(title).size();
+        return desk.messages.HiddenWindowsTitled(title).size();
     }
 
     FakeDesktop desk;
@@ -80,9 +80,9 @@ TEST_F(TrayIconTest, CreateAddsOneRecordWithEverything) {
     EXPECT_EQ(add.data.cbSize, 88u);
     EXPECT_EQ(add.data.uFlags, 7u);
     EXPECT_EQ(add.data.hWnd, notifyWnd);
-    const fake::TrayIcon* shown = desk.tray.Icon(kIconId);
+    const fake::TrayIcon* shown = desk.shell.Icon(kIconId);
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(desk.tray.NameOf(shown->hIcon), "own 128");
+    EXPECT_EQ(desk.shell.NameOf(shown->hIcon), "own 128");
     EXPECT_EQ(shown->tip, kTip);
     EXPECT_EQ(shown->uCallbackMessage, kCallback);
     EXPECT_EQ(icon->GetTooltip(), kTip);
@@ -90,11 +90,11 @@ TEST_F(TrayIconTest, CreateAddsOneRecordWithEverything) {
     EXPECT_TRUE(icon->IsIconShown());
     EXPECT_EQ(Windows(kResurrectionWindowTitle), 1u);
     EXPECT_EQ(Windows(kAnimationWindowTitle), 1u);
-    EXPECT_EQ(desk.tray.malformed, 0);
+    EXPECT_EQ(desk.shell.malformed, 0);
 }
 
 TEST_F(TrayIconTest, RefusedAddLeavesAnIconThatAnswersFalse) {
-    desk.tray.refuseAdd = true;
+    desk.shell.refuseAdd = true;
     EXPECT_FALSE(CreateAsTheProgramDoes());
     EXPECT_FALSE(icon->IsCreated());
     const std::size_t calls = Calls();
@@ -111,14 +111,14 @@ TEST_F(TrayIconTest, RefusedAddLeavesAnIconThatAnswersFalse) {
 TEST_F(TrayIconTest, MissingHiddenWindowsAddNothing) {
     for (const char* title : {kResurrectionWindowTitle, kAnimationWindowTitle}) {
         FakeDesktop desk;
-        HWindow wnd = desk.ui.CreateModelessDialog(102, nullptr);
-        desk.windowing.refuseTitles.insert(title);
+        HWindow wnd = desk.dialogs.CreateModelessDialog(102, nullptr);
+        desk.messages.refuseTitles.insert(title);
         CTrayNotifyIcon icon;
         EXPECT_FALSE(icon.CreateAnimated(wnd, kIconId, kTip, &frame128, 1, 1000, kCallback)) << title;
-        EXPECT_TRUE(desk.tray.calls.empty()) << title;
+        EXPECT_TRUE(desk.shell.calls.empty()) << title;
         if (std::string(title) == kAnimationWindowTitle) {
             // Nothing was started: not even the resurrection window.
-            EXPECT_TRUE(desk.windowing.HiddenWindowsTitled(kResurrectionWindowTitle).empty());
+            EXPECT_TRUE(desk.messages.HiddenWindowsTitled(kResurrectionWindowTitle).empty());
         }
     }
 }
@@ -141,10 +141,10 @@ TEST_F(TrayIconTest, TooltipsHoldAtMost63Characters) {
         }
         EXPECT_TRUE(icon->SetTooltip(text.c_str())) << k.length;
         EXPECT_EQ(LastCall().data.uFlags, kNifTip);
-        EXPECT_EQ(desk.tray.Icon(kIconId)->tip, text.substr(0, k.kept)) << k.length;
+        EXPECT_EQ(desk.shell.Icon(kIconId)->tip, text.substr(0, k.kept)) << k.length;
         EXPECT_EQ(icon->GetTooltip(), text.substr(0, k.kept)) << k.length;
     }
-    EXPECT_EQ(desk.tray.malformed, 0);  // every record's tooltip was terminated
+    EXPECT_EQ(desk.shell.malformed, 0);  // every record's tooltip was terminated
 }
 
 TEST_F(TrayIconTest, TooLongTooltipAtCreateIsCut) {
@@ -153,16 +153,16 @@ TEST_F(TrayIconTest, TooLongTooltipAtCreateIsCut) {
     EXPECT_DEATH(icon->Create(notifyWnd, kIconId, text.c_str(), a, kCallback), "kTipSize");
 #else
     ASSERT_TRUE(icon->Create(notifyWnd, kIconId, text.c_str(), a, kCallback));
-    EXPECT_EQ(desk.tray.Icon(kIconId)->tip, std::string(63, 'x'));
-    EXPECT_EQ(desk.tray.malformed, 0);
+    EXPECT_EQ(desk.shell.Icon(kIconId)->tip, std::string(63, 'x'));
+    EXPECT_EQ(desk.shell.malformed, 0);
 #endif
 }
 
 TEST_F(TrayIconTest, TooltipFromTheStringTable) {
-    desk.tray.strings[61] = "From the table";
+    desk.shell.strings[61] = "From the table";
     ASSERT_TRUE(CreateAsTheProgramDoes());
     EXPECT_TRUE(icon->SetTooltip(std::uint32_t{61}));
-    EXPECT_EQ(desk.tray.Icon(kIconId)->tip, "From the table");
+    EXPECT_EQ(desk.shell.Icon(kIconId)->tip, "From the table");
 #ifdef NDEBUG
     const std::size_t calls = Calls();
     EXPECT_FALSE(icon->SetTooltip(std::uint32_t{62}));  // no such string
@@ -176,24 +176,24 @@ TEST_F(TrayIconTest, HideTwiceDeletesOnceAndShowTwiceAddsOnce) {
     EXPECT_EQ(Calls(), 1u);
     icon->HideIcon();
     icon->HideIcon();
-    EXPECT_EQ(desk.tray.CallsOf(kNimDelete), 1);
+    EXPECT_EQ(desk.shell.CallsOf(kNimDelete), 1);
     EXPECT_EQ(LastCall().data.uFlags, kNifIcon);
     EXPECT_FALSE(icon->IsIconShown());
-    EXPECT_EQ(desk.tray.Icon(kIconId), nullptr);
+    EXPECT_EQ(desk.shell.Icon(kIconId), nullptr);
     icon->ShowIcon();
     icon->ShowIcon();
-    EXPECT_EQ(desk.tray.CallsOf(kNimAdd), 2);
+    EXPECT_EQ(desk.shell.CallsOf(kNimAdd), 2);
     EXPECT_EQ(LastCall().data.uFlags, 7u);
-    ASSERT_NE(desk.tray.Icon(kIconId), nullptr);
-    EXPECT_EQ(desk.tray.Icon(kIconId)->tip, kTip);
-    EXPECT_EQ(desk.tray.Icon(kIconId)->uCallbackMessage, kCallback);
+    ASSERT_NE(desk.shell.Icon(kIconId), nullptr);
+    EXPECT_EQ(desk.shell.Icon(kIconId)->tip, kTip);
+    EXPECT_EQ(desk.shell.Icon(kIconId)->uCallbackMessage, kCallback);
 }
 
 TEST_F(TrayIconTest, ReAddDeletesAndAddsWithTheSameRecord) {
     ASSERT_TRUE(CreateAsTheProgramDoes());
     icon->SetIconResource(145);
     icon->ReAddIcon();
-    EXPECT_EQ(desk.tray.calls[desk.tray.calls.size() - 2].command, kNimDelete);
+    EXPECT_EQ(desk.shell.calls[desk.shell.calls.size() - 2].command, kNimDelete);
     EXPECT_EQ(LastCall().command, kNimAdd);
     EXPECT_EQ(Shown(), "own 145");
 }
@@ -203,13 +203,13 @@ TEST_F(TrayIconTest, TaskbarRestartBringsAShownIconBack) {
     icon->SetIconResource(146);
     icon->SetTooltip("changed");
     const std::size_t before = Calls();
-    desk.tray.RestartTaskbar();
+    desk.shell.RestartTaskbar();
     ASSERT_EQ(Calls(), before + 2);
-    EXPECT_EQ(desk.tray.calls[before].command, kNimDelete);
-    EXPECT_EQ(desk.tray.calls[before + 1].command, kNimAdd);
-    const fake::TrayIcon* back = desk.tray.Icon(kIconId);
+    EXPECT_EQ(desk.shell.calls[before].command, kNimDelete);
+    EXPECT_EQ(desk.shell.calls[before + 1].command, kNimAdd);
+    const fake::TrayIcon* back = desk.shell.Icon(kIconId);
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(desk.tray.NameOf(back->hIcon), "own 146");
+    EXPECT_EQ(desk.shell.NameOf(back->hIcon), "own 146");
     EXPECT_EQ(back->tip, "changed");
     EXPECT_EQ(back->uCallbackMessage, kCallback);
     EXPECT_TRUE(icon->IsIconShown());
@@ -227,31 +227,31 @@ TEST_F(TrayIconTest, TaskbarRestartLeavesOtherIconsAlone) {
     };
     for (const Case& k : cases) {
         FakeDesktop desk;
-        HWindow wnd = desk.ui.CreateModelessDialog(102, nullptr);
+        HWindow wnd = desk.dialogs.CreateModelessDialog(102, nullptr);
         CTrayNotifyIcon icon;
-        ASSERT_TRUE(icon.Create(wnd, kIconId, kTip, desk.tray.LoadOwnIcon(128), kCallback));
+        ASSERT_TRUE(icon.Create(wnd, kIconId, kTip, desk.shell.LoadOwnIcon(128), kCallback));
         k.prepare(icon);
-        const std::size_t before = desk.tray.calls.size();
-        desk.tray.RestartTaskbar();
-        EXPECT_EQ(desk.tray.calls.size(), before) << k.what;  // no shell call at all
-        EXPECT_EQ(desk.tray.Icon(kIconId), nullptr) << k.what;
+        const std::size_t before = desk.shell.calls.size();
+        desk.shell.RestartTaskbar();
+        EXPECT_EQ(desk.shell.calls.size(), before) << k.what;  // no shell call at all
+        EXPECT_EQ(desk.shell.Icon(kIconId), nullptr) << k.what;
         EXPECT_EQ(icon.IsIconShown(), k.shownAfter) << k.what;
     }
 }
 
 TEST_F(TrayIconTest, TaskbarRestartAfterARefusedAddAddsNothing) {
-    desk.tray.refuseAdd = true;
+    desk.shell.refuseAdd = true;
     EXPECT_FALSE(CreateAsTheProgramDoes());
-    desk.tray.refuseAdd = false;
-    desk.tray.RestartTaskbar();
-    EXPECT_EQ(desk.tray.Icon(kIconId), nullptr);
+    desk.shell.refuseAdd = false;
+    desk.shell.RestartTaskbar();
+    EXPECT_EQ(desk.shell.Icon(kIconId), nullptr);
     EXPECT_EQ(Calls(), 1u);
 }
 
 TEST_F(TrayIconTest, HiddenIconComesBackWithTheNextShow) {
     ASSERT_TRUE(CreateAsTheProgramDoes());
     icon->HideIcon();
-    desk.tray.RestartTaskbar();
+    desk.shell.RestartTaskbar();
     icon->ShowIcon();
     EXPECT_EQ(Shown(), "own 128");
 }
@@ -264,7 +264,7 @@ TEST_F(TrayIconTest, FramesFollowOneAnotherEachPeriod) {
     for (int tick = 0; tick < 4; ++tick) {
         desk.RunFor(200);
         seen.push_back(Shown());
-        EXPECT_EQ(desk.tray.NameOf(icon->GetIcon()), Shown());  // the frame sent last
+        EXPECT_EQ(desk.shell.NameOf(icon->GetIcon()), Shown());  // the frame sent last
         EXPECT_EQ(LastCall().command, kNimModify);
         EXPECT_EQ(LastCall().data.uFlags, kNifIcon);
     }
@@ -275,12 +275,12 @@ TEST_F(TrayIconTest, FramesFollowOneAnotherEachPeriod) {
 TEST_F(TrayIconTest, OneFrameAnimationResendsTheSameIconEverySecond) {
     ASSERT_TRUE(CreateAsTheProgramDoes());
     desk.RunFor(999);
-    EXPECT_EQ(desk.tray.CallsOf(kNimModify), 0);
+    EXPECT_EQ(desk.shell.CallsOf(kNimModify), 0);
     desk.RunFor(1);
     desk.RunFor(2000);
-    ASSERT_EQ(desk.tray.CallsOf(kNimModify), 3);
-    for (const fake::TrayCall& call : desk.tray.calls) {
-        EXPECT_EQ(desk.tray.NameOf(call.data.hIcon), "own 128");
+    ASSERT_EQ(desk.shell.CallsOf(kNimModify), 3);
+    for (const fake::TrayCall& call : desk.shell.calls) {
+        EXPECT_EQ(desk.shell.NameOf(call.data.hIcon), "own 128");
         if (call.command == kNimModify) {
             EXPECT_EQ(call.timeMs % 1000, 0u);
         }
@@ -291,7 +291,7 @@ TEST_F(TrayIconTest, OneFrameAnimationResendsTheSameIconEverySecond) {
     desk.RunFor(5000);
     EXPECT_EQ(Calls(), calls);
     EXPECT_EQ(Windows(kAnimationWindowTitle), 0u);
-    EXPECT_TRUE(desk.windowing.Timers().empty());
+    EXPECT_TRUE(desk.messages.Timers().empty());
 }
 
 TEST_F(TrayIconTest, ChangingTheIconStopsTheAnimationFirst) {
@@ -309,23 +309,23 @@ TEST_F(TrayIconTest, ChangingTheIconStopsTheAnimationFirst) {
     };
     for (const Case& k : cases) {
         FakeDesktop desk;
-        HWindow wnd = desk.ui.CreateModelessDialog(102, nullptr);
-        const HIcon frames[] = {desk.tray.MakeIcon("A"), desk.tray.MakeIcon("B")};
+        HWindow wnd = desk.dialogs.CreateModelessDialog(102, nullptr);
+        const HIcon frames[] = {desk.shell.MakeIcon("A"), desk.shell.MakeIcon("B")};
         CTrayNotifyIcon icon;
         ASSERT_TRUE(icon.CreateAnimated(wnd, kIconId, kTip, frames, 2, 500, kCallback));
         desk.RunFor(500);
         const int closes = desk.log.Count("hidden destroy");
-        EXPECT_TRUE(k.change(icon, desk.tray.MakeIcon("X"))) << k.what;
+        EXPECT_TRUE(k.change(icon, desk.shell.MakeIcon("X"))) << k.what;
         // The animation window was gone before the new icon was sent.
         const int destroy = desk.log.Find("hidden destroy " + std::string(kAnimationWindowTitle));
         EXPECT_GE(destroy, 0) << k.what;
         EXPECT_LT(destroy, desk.log.Find("tray modify", destroy)) << k.what;
         EXPECT_EQ(desk.log.Count("hidden destroy"), closes + 1) << k.what;
-        EXPECT_EQ(desk.tray.NameOf(icon.GetIcon()), k.shown) << k.what;
-        EXPECT_EQ(desk.tray.NameOf(desk.tray.Icon(kIconId)->hIcon), k.shown) << k.what;
+        EXPECT_EQ(desk.shell.NameOf(icon.GetIcon()), k.shown) << k.what;
+        EXPECT_EQ(desk.shell.NameOf(desk.shell.Icon(kIconId)->hIcon), k.shown) << k.what;
         EXPECT_FALSE(icon.IsAnimated()) << k.what;
         desk.RunFor(3000);
-        EXPECT_EQ(desk.tray.NameOf(desk.tray.Icon(kIconId)->hIcon), k.shown) << k.what;
+        EXPECT_EQ(desk.shell.NameOf(desk.shell.Icon(kIconId)->hIcon), k.shown) << k.what;
     }
 }
 
@@ -340,19 +340,19 @@ TEST_F(TrayIconTest, SetAnimatedIconsStartsFromTheFirstFrame) {
     const HIcon others[] = {c, a};
     EXPECT_TRUE(icon->SetAnimatedIcons(others, 2, 300));
     EXPECT_EQ(Windows(kAnimationWindowTitle), 1u);
-    EXPECT_EQ(desk.windowing.Timers().size(), 1u);
+    EXPECT_EQ(desk.messages.Timers().size(), 1u);
     desk.RunFor(300);
     EXPECT_EQ(Shown(), "A");
 }
 
 TEST_F(TrayIconTest, SetAnimatedIconsWithoutItsWindowKeepsTheFirstFrame) {
     ASSERT_TRUE(icon->Create(notifyWnd, kIconId, kTip, frame128, kCallback));
-    desk.windowing.refuseTitles.insert(kAnimationWindowTitle);
+    desk.messages.refuseTitles.insert(kAnimationWindowTitle);
     const HIcon frames[] = {a, b};
     EXPECT_FALSE(icon->SetAnimatedIcons(frames, 2, 100));
     EXPECT_EQ(Shown(), "A");
     EXPECT_FALSE(icon->IsAnimated());
-    EXPECT_EQ(desk.tray.NameOf(icon->GetIcon()), "A");
+    EXPECT_EQ(desk.shell.NameOf(icon->GetIcon()), "A");
 }
 
 TEST_F(TrayIconTest, TicksWhileHiddenFailQuietlyAndShowUsesTheLastFrame) {
@@ -372,10 +372,10 @@ TEST_F(TrayIconTest, RemoveIconOnlyRemovesAnAddedIcon) {
     icon->RemoveIcon();
     EXPECT_EQ(LastCall().command, kNimDelete);
     EXPECT_EQ(LastCall().data.uFlags, 0u);
-    EXPECT_EQ(desk.tray.Icon(kIconId), nullptr);
+    EXPECT_EQ(desk.shell.Icon(kIconId), nullptr);
     EXPECT_FALSE(icon->SetTooltip("after"));
     icon->RemoveIcon();
-    EXPECT_EQ(desk.tray.CallsOf(kNimDelete), 1);
+    EXPECT_EQ(desk.shell.CallsOf(kNimDelete), 1);
     // The hidden windows stay until the icon goes.
     EXPECT_EQ(Windows(kResurrectionWindowTitle), 1u);
     EXPECT_EQ(Windows(kAnimationWindowTitle), 1u);
@@ -383,8 +383,8 @@ TEST_F(TrayIconTest, RemoveIconOnlyRemovesAnAddedIcon) {
 
 TEST_F(TrayIconTest, ClicksReachTheNotifyWindowAsTheCallbackMessage) {
     ASSERT_TRUE(CreateAsTheProgramDoes());
-    EXPECT_EQ(desk.tray.Click(kIconId, kWmLButtonUp), 1);
-    EXPECT_EQ(desk.tray.Click(kIconId, kWmRButtonUp), 1);
+    EXPECT_EQ(desk.shell.Click(kIconId, kWmLButtonUp), 1);
+    EXPECT_EQ(desk.shell.Click(kIconId, kWmRButtonUp), 1);
     ASSERT_EQ(notify.got.size(), 2u);
     EXPECT_EQ(notify.got[0].wParam, kIconId);
     EXPECT_EQ(notify.got[0].lParam, std::intptr_t(kWmLButtonUp));
@@ -419,7 +419,7 @@ TEST_F(TrayIconTest, ActivationStateIsOneCopyForTheProgram) {
 
 TEST_F(TrayIconTest, TaskbarCreatedIsRegisteredOnce) {
     EXPECT_NE(CTrayNotifyIcon::TaskbarCreatedMessage, 0u);
-    EXPECT_EQ(CTrayNotifyIcon::TaskbarCreatedMessage, desk.windowing.RegisterMessage("TaskbarCreated"));
+    EXPECT_EQ(CTrayNotifyIcon::TaskbarCreatedMessage, desk.messages.RegisterMessage("TaskbarCreated"));
 }
 
 TEST_F(TrayIconTest, DestructionEndsAnimationThenResurrectionThenIcon) {
@@ -432,8 +432,8 @@ TEST_F(TrayIconTest, DestructionEndsAnimationThenResurrectionThenIcon) {
     ASSERT_GE(animation, 0);
     EXPECT_LT(animation, resurrection);
     EXPECT_LT(resurrection, remove);
-    EXPECT_TRUE(desk.tray.icons.empty());
-    EXPECT_TRUE(desk.windowing.Timers().empty());
+    EXPECT_TRUE(desk.shell.icons.empty());
+    EXPECT_TRUE(desk.messages.Timers().empty());
     EXPECT_EQ(Windows(kResurrectionWindowTitle), 0u);
 }
 
@@ -441,12 +441,12 @@ TEST_F(TrayIconTest, HiddenWindowsClosedFromOutsideAreForgotten) {
     ASSERT_TRUE(CreateAsTheProgramDoes());
     // Another program asks every top-level window to close.
     for (const char* title : {kAnimationWindowTitle, kResurrectionWindowTitle}) {
-        desk.windowing.SendWindowMessage(desk.windowing.HiddenWindowsTitled(title)[0]->handle, kWmClose, 0, 0);
+        desk.messages.SendWindowMessage(desk.messages.HiddenWindowsTitled(title)[0]->handle, kWmClose, 0, 0);
     }
-    EXPECT_EQ(desk.tray.NameOf(icon->GetIcon()), "own 128");
+    EXPECT_EQ(desk.shell.NameOf(icon->GetIcon()), "own 128");
     desk.RunFor(2000);
     icon.reset();  // closes nothing twice
-    EXPECT_TRUE(desk.tray.icons.empty());
+    EXPECT_TRUE(desk.shell.icons.empty());
 }
 
 TEST_F(TrayIconTest, NotifyWindowTheShellCannotMoveToStaysTheOldOne) {
@@ -456,11 +456,11 @@ TEST_F(TrayIconTest, NotifyWindowTheShellCannotMoveToStaysTheOldOne) {
     // The shell knows the icon by window and id, so it cannot find it under
     // another window.
     NotifyWindow second;
-    const HWindow other = desk.ui.CreateModelessDialog(102, &second);
+    const HWindow other = desk.dialogs.CreateModelessDialog(102, &second);
     EXPECT_FALSE(icon->SetNotifyWindow(other));
     EXPECT_EQ(icon->GetNotifyWindow(), notifyWnd);
     icon.reset();
-    EXPECT_TRUE(desk.tray.icons.empty());  // still removed at the end
+    EXPECT_TRUE(desk.shell.icons.empty());  // still removed at the end
 }
 
 TEST_F(TrayIconTest, BrokenPreconditionsDoNotReachTheShell) {

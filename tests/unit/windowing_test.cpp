@@ -32,10 +32,10 @@ TEST(FakeTimers, TicksComeEachPeriodWhileTheLoopRuns) {
     FakeDesktop desk;
     TickCounter hidden, dialog;
     hidden.desk = dialog.desk = &desk;
-    const HWindow h = desk.windowing.CreateHiddenWindow("t", &hidden);
-    const HWindow d = desk.ui.CreateModelessDialog(102, &dialog);
-    EXPECT_EQ(desk.windowing.SetTimer(h, 1, 300), 1u);
-    EXPECT_EQ(desk.windowing.SetTimer(d, 1, 10), 1u);
+    const HWindow h = desk.messages.CreateHiddenWindow("t", &hidden);
+    const HWindow d = desk.dialogs.CreateModelessDialog(102, &dialog);
+    EXPECT_EQ(desk.messages.SetTimer(h, 1, 300), 1u);
+    EXPECT_EQ(desk.messages.SetTimer(d, 1, 10), 1u);
     desk.clock.Sleep(1000);  // a blocked loop delivers nothing
     EXPECT_TRUE(hidden.ticks.empty());
     desk.RunFor(900);
@@ -43,11 +43,11 @@ TEST(FakeTimers, TicksComeEachPeriodWhileTheLoopRuns) {
     EXPECT_EQ(hidden.ticks, (std::vector<std::uint64_t>{1000, 1300, 1600, 1900}));
     EXPECT_EQ(dialog.ticks.size(), 91u);  // 1000 to 1900
     // Setting the same id again changes the period from now.
-    desk.windowing.SetTimer(d, 1, 1500);
+    desk.messages.SetTimer(d, 1, 1500);
     dialog.ticks.clear();
     desk.RunFor(3000);
     EXPECT_EQ(dialog.ticks, (std::vector<std::uint64_t>{3400, 4900}));
-    desk.windowing.KillTimer(d, 1);
+    desk.messages.KillTimer(d, 1);
     desk.RunFor(3000);
     EXPECT_EQ(dialog.ticks.size(), 2u);
 }
@@ -57,8 +57,8 @@ TEST(FakeTimers, ASlowHandlerGetsOneTickNotABurst) {
     TickCounter slow;
     slow.desk = &desk;
     slow.busyMs = 250;  // a region send blocks this long
-    const HWindow h = desk.windowing.CreateHiddenWindow("t", &slow);
-    desk.windowing.SetTimer(h, 1, 10);
+    const HWindow h = desk.messages.CreateHiddenWindow("t", &slow);
+    desk.messages.SetTimer(h, 1, 10);
     desk.RunFor(1000);
     ASSERT_GE(slow.ticks.size(), 2u);
     for (std::size_t i = 1; i < slow.ticks.size(); ++i) EXPECT_EQ(slow.ticks[i] - slow.ticks[i - 1], 250u);

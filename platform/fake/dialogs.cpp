@@ -1,4 +1,4 @@
-#include "platform/fake/ui.h"
+#include "platform/fake/dialogs.h"
 
 #include <cstring>
 
@@ -6,7 +6,7 @@
 
 namespace lv::fake {
 
-FakeUi::FakeUi(FakeClock& clock, EventLog& log, FakeWindows& windows)
+FakeDialogs::FakeDialogs(FakeClock& clock, EventLog& log, FakeWindows& windows)
     : clock_(clock), log_(log), windows_(windows) {
     // The program's templates as the "System" font's dialog units work out
     // (8 x 16 pixel base units: 2 pixels a unit across, 2 down).
@@ -17,12 +17,12 @@ FakeUi::FakeUi(FakeClock& clock, EventLog& log, FakeWindows& windows)
     bitmaps["177"] = Point{24, 18};
 }
 
-void FakeUi::InitDialogFramework() {
+void FakeDialogs::InitDialogFramework() {
     frameworkReady = true;
     log_.Add(clock_.Now(), "ui framework");
 }
 
-HWindow FakeUi::Create(int templateId, IDialogHandler* handler, bool modal) {
+HWindow FakeDialogs::Create(int templateId, IDialogHandler* handler, bool modal) {
     auto t = templates.find(templateId);
     if (t == templates.end()) return HWindow::None;
     FakeWindow w;
@@ -47,11 +47,11 @@ HWindow FakeUi::Create(int templateId, IDialogHandler* handler, bool modal) {
     return dlg;
 }
 
-HWindow FakeUi::CreateModelessDialog(int templateId, IDialogHandler* handler) {
+HWindow FakeDialogs::CreateModelessDialog(int templateId, IDialogHandler* handler) {
     return Create(templateId, handler, false);
 }
 
-std::intptr_t FakeUi::RunModalDialog(int templateId, IDialogHandler* handler) {
+std::intptr_t FakeDialogs::RunModalDialog(int templateId, IDialogHandler* handler) {
     const HWindow dlg = Create(templateId, handler, true);
     if (IsNone(dlg)) return -1;
     log_.Add(clock_.Now(), "modal run " + std::to_string(templateId));
@@ -67,7 +67,7 @@ std::intptr_t FakeUi::RunModalDialog(int templateId, IDialogHandler* handler) {
     return result;
 }
 
-std::intptr_t FakeUi::Send(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t FakeDialogs::Send(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     FakeWindow* w = windows_.Find(wnd);
     if (w == nullptr || w->destroyed) return 0;
     std::intptr_t result = 0;
@@ -78,7 +78,7 @@ std::intptr_t FakeUi::Send(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam
     return 0;
 }
 
-void FakeUi::EndDialog(HWindow dlg, std::intptr_t result) {
+void FakeDialogs::EndDialog(HWindow dlg, std::intptr_t result) {
     FakeWindow* w = windows_.Find(dlg);
     if (w == nullptr) return;
     w->ended = true;
@@ -86,7 +86,7 @@ void FakeUi::EndDialog(HWindow dlg, std::intptr_t result) {
     log_.Add(clock_.Now(), "dialog end");
 }
 
-void FakeUi::DestroyWindow(HWindow wnd) {
+void FakeDialogs::DestroyWindow(HWindow wnd) {
     FakeWindow* w = windows_.Find(wnd);
     if (w == nullptr || w->destroyed) return;
     const int templateId = w->templateId;
@@ -94,7 +94,7 @@ void FakeUi::DestroyWindow(HWindow wnd) {
     log_.Add(clock_.Now(), "window destroy " + std::to_string(templateId));
 }
 
-HWindow FakeUi::GetDlgItem(HWindow dlg, int id) {
+HWindow FakeDialogs::GetDlgItem(HWindow dlg, int id) {
     for (HWindow h : windows_.Descendants(dlg)) {
         const FakeWindow* w = windows_.Find(h);
         if (w->parent == dlg && w->controlId == id) return h;
@@ -102,7 +102,7 @@ HWindow FakeUi::GetDlgItem(HWindow dlg, int id) {
     return HWindow::None;
 }
 
-void FakeUi::GetWindowText(HWindow wnd, char* text, int size) {
+void FakeDialogs::GetWindowText(HWindow wnd, char* text, int size) {
     if (size <= 0) return;
     const FakeWindow* w = windows_.Find(wnd);
     const std::string s = w ? w->text : std::string();
@@ -111,36 +111,36 @@ void FakeUi::GetWindowText(HWindow wnd, char* text, int size) {
     text[n] = '\0';
 }
 
-void FakeUi::PaintNow(HWindow wnd) {
+void FakeDialogs::PaintNow(HWindow wnd) {
     FakeWindow* w = windows_.Find(wnd);
     if (w == nullptr) return;
     ++w->paints;
     log_.Add(clock_.Now(), "paint " + std::to_string(w->templateId));
 }
 
-HBitmap FakeUi::LoadBitmapByName(const char* name) {
+HBitmap FakeDialogs::LoadBitmapByName(const char* name) {
     if (!bitmaps.count(name)) return HBitmap::None;
     const std::uintptr_t h = 0x5000 + loadedBitmaps_.size();
     loadedBitmaps_[h] = name;
     return HBitmap(h);
 }
 
-Point FakeUi::GetBitmapSize(HBitmap bitmap) {
+Point FakeDialogs::GetBitmapSize(HBitmap bitmap) {
     auto it = loadedBitmaps_.find(std::uintptr_t(bitmap));
     return it == loadedBitmaps_.end() ? Point{} : bitmaps[it->second];
 }
 
-void FakeUi::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
+void FakeDialogs::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
     FakeWindow* w = windows_.Find(button);
     if (w == nullptr) return;
     for (int i = 0; i < 4; ++i) w->pictures[i] = pictures[i];
 }
 
-void FakeUi::PostMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+void FakeDialogs::PostMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     queue_.push_back(Message{wnd, msg, wParam, lParam});
 }
 
-void FakeUi::Pump() {
+void FakeDialogs::Pump() {
     while (!queue_.empty()) {
         const Message m = queue_.front();
         queue_.pop_front();
@@ -148,13 +148,13 @@ void FakeUi::Pump() {
     }
 }
 
-void FakeUi::SetWindowIcons(HWindow wnd, HIcon icon) { windowIcons[std::uintptr_t(wnd)] = icon; }
+void FakeDialogs::SetWindowIcons(HWindow wnd, HIcon icon) { windowIcons[std::uintptr_t(wnd)] = icon; }
 
-std::intptr_t FakeUi::DefaultWindowProc(HWindow, std::uint32_t msg, std::uintptr_t, std::intptr_t) {
+std::intptr_t FakeDialogs::DefaultWindowProc(HWindow, std::uint32_t msg, std::uintptr_t, std::intptr_t) {
     ++defaultProcCalls;
     return msg == kWmNcHitTest ? kHtClient : 0;
 }
 
-void FakeUi::PaintIconic(HWindow, HIcon, std::int32_t, std::int32_t) { ++iconicPaints; }
+void FakeDialogs::PaintIconic(HWindow, HIcon, std::int32_t, std::int32_t) { ++iconicPaints; }
 
 }  // namespace lv::fake

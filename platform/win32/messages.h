@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "platform/windowing.h"
+#include "platform/messages.h"
 
 namespace lv::win32 {
 
-class Win32Windowing : public IWindowing {
+class Win32Messages : public IMessages {
 public:
     HWindow CreateHiddenWindow(const char* title, IWindowHandler* handler) override;
     std::intptr_t SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,

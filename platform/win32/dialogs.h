@@ -4,11 +4,11 @@
 
 #include <map>
 
-#include "platform/ui.h"
+#include "platform/dialogs.h"
 
 namespace lv::win32 {
 
-class Win32Ui : public IUi {
+class Win32Dialogs : public IDialogs {
 public:
     void InitDialogFramework() override;
     HWindow CreateModelessDialog(int templateId, IDialogHandler* handler) override;

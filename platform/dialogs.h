@@ -35,9 +35,9 @@ public:
     virtual bool PreTranslateMessage(const Message& /*m*/) { return false; }
 };
 
-class IUi {
+class IDialogs {
 public:
-    virtual ~IUi() = default;
+    virtual ~IDialogs() = default;
 
     // Common controls and the look of dialog controls; called once at start.
     virtual void InitDialogFramework() = 0;

@@ -2,7 +2,7 @@
 // the modal loop with its pre-dispatch filter, and owner-drawn picture
 // buttons. The dialog procedure decides nothing: it hands each message to
 // the handler and falls back to the dialog manager's default.
-#include "platform/win32/ui.h"
+#include "platform/win32/dialogs.h"
 
 #include <commctrl.h>
 
@@ -113,12 +113,12 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void Win32Ui::InitDialogFramework() {
+void Win32Dialogs::InitDialogFramework() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
 }
 
-HWindow Win32Ui::CreateModelessDialog(int templateId, IDialogHandler* handler) {
+HWindow Win32Dialogs::CreateModelessDialog(int templateId, IDialogHandler* handler) {
     auto* context = new DialogContext{handler, false, false, 0};
     HWND hwnd = ::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), nullptr, DialogProc,
                                      LPARAM(context));
@@ -126,7 +126,7 @@ HWindow Win32Ui::CreateModelessDialog(int templateId, IDialogHandler* handler) {
     return FromHwnd(hwnd);
 }
 
-std::intptr_t Win32Ui::RunModalDialog(int templateId, IDialogHandler* handler) {
+std::intptr_t Win32Dialogs::RunModalDialog(int templateId, IDialogHandler* handler) {
     DialogContext context{handler, true, false, 0};
     HWND hwnd = ::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), nullptr, DialogProc,
                                      LPARAM(&context));
@@ -152,7 +152,7 @@ std::intptr_t Win32Ui::RunModalDialog(int templateId, IDialogHandler* handler) {
     return context.result;
 }
 
-void Win32Ui::EndDialog(HWindow dlg, std::intptr_t result) {
+void Win32Dialogs::EndDialog(HWindow dlg, std::intptr_t result) {
     DialogContext* context = ContextOf(ToHwnd(dlg));
     if (context == nullptr || !context->modal) return;
     context->ended = true;
@@ -160,33 +160,33 @@ void Win32Ui::EndDialog(HWindow dlg, std::intptr_t result) {
     ::PostMessageA(ToHwnd(dlg), WM_NULL, 0, 0);  // wake the loop
 }
 
-void Win32Ui::DestroyWindow(HWindow wnd) { ::DestroyWindow(ToHwnd(wnd)); }
+void Win32Dialogs::DestroyWindow(HWindow wnd) { ::DestroyWindow(ToHwnd(wnd)); }
 
-HWindow Win32Ui::GetDlgItem(HWindow dlg, int id) { return FromHwnd(::GetDlgItem(ToHwnd(dlg), id)); }
+HWindow Win32Dialogs::GetDlgItem(HWindow dlg, int id) { return FromHwnd(::GetDlgItem(ToHwnd(dlg), id)); }
 
-void Win32Ui::GetWindowText(HWindow wnd, char* text, int size) {
+void Win32Dialogs::GetWindowText(HWindow wnd, char* text, int size) {
     if (size <= 0) return;
     text[0] = '\0';
     ::GetWindowTextA(ToHwnd(wnd), text, size);
     text[size - 1] = '\0';
 }
 
-void Win32Ui::PaintNow(HWindow wnd) {
+void Win32Dialogs::PaintNow(HWindow wnd) {
     ::RedrawWindow(ToHwnd(wnd), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::GdiFlush();
 }
 
-HBitmap Win32Ui::LoadBitmapByName(const char* name) {
+HBitmap Win32Dialogs::LoadBitmapByName(const char* name) {
     return HBitmap(reinterpret_cast<std::uintptr_t>(::LoadBitmapA(Instance(), name)));
 }
 
-Point Win32Ui::GetBitmapSize(HBitmap bitmap) {
+Point Win32Dialogs::GetBitmapSize(HBitmap bitmap) {
     BITMAP info{};
     if (::GetObjectA(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info) == 0) return Point{};
     return Point{info.bmWidth, info.bmHeight};
 }
 
-void Win32Ui::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
+void Win32Dialogs::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
     HWND hwnd = ToHwnd(button);
     FreePictures(hwnd, 0);
     auto* kept = new ButtonPictures;
@@ -200,17 +200,17 @@ void Win32Ui::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
     }
 }
 
-void Win32Ui::SetWindowIcons(HWindow wnd, HIcon icon) {
+void Win32Dialogs::SetWindowIcons(HWindow wnd, HIcon icon) {
     ::SendMessageA(ToHwnd(wnd), WM_SETICON, ICON_BIG, LPARAM(icon));
     ::SendMessageA(ToHwnd(wnd), WM_SETICON, ICON_SMALL, LPARAM(icon));
 }
 
-std::intptr_t Win32Ui::DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+std::intptr_t Win32Dialogs::DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                                 std::intptr_t lParam) {
     return ::DefWindowProcA(ToHwnd(wnd), msg, wParam, lParam);
 }
 
-void Win32Ui::PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) {
+void Win32Dialogs::PaintIconic(HWindow wnd, HIcon icon, std::int32_t x, std::int32_t y) {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(ToHwnd(wnd), &ps);
     ::SendMessageA(ToHwnd(wnd), WM_ICONERASEBKGND, WPARAM(dc), 0);

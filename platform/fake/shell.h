@@ -12,9 +12,9 @@
 
 #include "platform/fake/clock.h"
 #include "platform/fake/log.h"
-#include "platform/fake/windowing.h"
+#include "platform/fake/messages.h"
 #include "platform/fake/windows.h"
-#include "platform/tray.h"
+#include "platform/shell.h"
 
 namespace lv::fake {
 
@@ -33,9 +33,9 @@ struct TrayCall {
     bool answer = false;
 };
 
-class FakeTray : public ITray {
+class FakeShell : public IShell {
 public:
-    FakeTray(FakeClock& clock, EventLog& log, FakeWindowing& windowing, FakeWindows& windows);
+    FakeShell(FakeClock& clock, EventLog& log, FakeMessages& windowing, FakeWindows& windows);
 
     bool NotifyIcon(std::uint32_t command, const NotifyIconData& data) override;
     HIcon LoadOwnIcon(std::uint16_t id) override;
@@ -100,7 +100,7 @@ private:
 
     FakeClock& clock_;
     EventLog& log_;
-    FakeWindowing& windowing_;
+    FakeMessages& windowing_;
     FakeWindows& windows_;
     std::map<std::uintptr_t, std::string> iconNames_;
     std::map<std::string, std::uintptr_t> iconHandles_;

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "platform/types.h"
-#include "platform/ui.h"
+#include "platform/dialogs.h"
 
 namespace lv {
 
@@ -27,9 +27,9 @@ public:
     virtual void OnDestroyed() {}
 };
 
-class IWindowing {
+class IMessages {
 public:
-    virtual ~IWindowing() = default;
+    virtual ~IMessages() = default;
 
     // A top-level frame window that is never shown: WS_OVERLAPPEDWINDOW,
     // default position and size, no parent, no menu, the given title. The

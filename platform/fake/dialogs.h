@@ -13,7 +13,7 @@
 #include "platform/fake/clock.h"
 #include "platform/fake/log.h"
 #include "platform/fake/windows.h"
-#include "platform/ui.h"
+#include "platform/dialogs.h"
 
 namespace lv::fake {
 
@@ -29,9 +29,9 @@ struct FakeTemplate {
     std::vector<FakeControl> controls;
 };
 
-class FakeUi : public IUi {
+class FakeDialogs : public IDialogs {
 public:
-    FakeUi(FakeClock& clock, EventLog& log, FakeWindows& windows);
+    FakeDialogs(FakeClock& clock, EventLog& log, FakeWindows& windows);
 
     void InitDialogFramework() override;
     HWindow CreateModelessDialog(int templateId, IDialogHandler* handler) override;

@@ -1,4 +1,4 @@
-#include "platform/fake/tray.h"
+#include "platform/fake/shell.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,21 +18,21 @@ void CopyBounded(const std::string& s, char* out, int size) {
 }  // namespace
 
 
-FakeTray::FakeTray(FakeClock& clock, EventLog& log, FakeWindowing& windowing, FakeWindows& windows)
+FakeShell::FakeShell(FakeClock& clock, EventLog& log, FakeMessages& windowing, FakeWindows& windows)
     : clock_(clock), log_(log), windowing_(windowing), windows_(windows) {
     ownIcons[128] = "own 128";
     ownIcons[145] = "own 145";
     ownIcons[146] = "own 146";
 }
 
-TrayIcon* FakeTray::Find(HWindow wnd, std::uint32_t id) {
+TrayIcon* FakeShell::Find(HWindow wnd, std::uint32_t id) {
     for (TrayIcon& icon : icons) {
         if (icon.hWnd == wnd && icon.uID == id) return &icon;
     }
     return nullptr;
 }
 
-bool FakeTray::NotifyIcon(std::uint32_t command, const NotifyIconData& data) {
+bool FakeShell::NotifyIcon(std::uint32_t command, const NotifyIconData& data) {
     TrayCall call{clock_.Now(), command, data, false};
     const bool wellFormed = data.cbSize == kNotifyIconDataSize &&
                             std::memchr(data.szTip, 0, kTipSize) != nullptr;
@@ -68,26 +68,26 @@ bool FakeTray::NotifyIcon(std::uint32_t command, const NotifyIconData& data) {
     return answer;
 }
 
-const TrayIcon* FakeTray::Icon(std::uint32_t id) const {
+const TrayIcon* FakeShell::Icon(std::uint32_t id) const {
     for (const TrayIcon& icon : icons) {
         if (icon.uID == id) return &icon;
     }
     return nullptr;
 }
 
-std::intptr_t FakeTray::Click(std::uint32_t id, std::uint32_t mouseMessage) {
+std::intptr_t FakeShell::Click(std::uint32_t id, std::uint32_t mouseMessage) {
     const TrayIcon* icon = Icon(id);
     if (icon == nullptr || icon->uCallbackMessage == 0) return 0;
     return windowing_.SendWindowMessage(icon->hWnd, icon->uCallbackMessage, id, std::intptr_t(mouseMessage));
 }
 
-void FakeTray::RestartTaskbar() {
+void FakeShell::RestartTaskbar() {
     icons.clear();
     log_.Add(clock_.Now(), "taskbar restart");
     windowing_.Broadcast(windowing_.RegisterMessage("TaskbarCreated"));
 }
 
-HIcon FakeTray::Handle(const std::string& name) {
+HIcon FakeShell::Handle(const std::string& name) {
     auto it = iconHandles_.find(name);
     if (it != iconHandles_.end()) return HIcon(it->second);
     const std::uintptr_t h = 0x7000 + iconNames_.size();
@@ -96,36 +96,36 @@ HIcon FakeTray::Handle(const std::string& name) {
     return HIcon(h);
 }
 
-HIcon FakeTray::MakeIcon(const std::string& name) { return Handle(name); }
+HIcon FakeShell::MakeIcon(const std::string& name) { return Handle(name); }
 
-std::string FakeTray::NameOf(HIcon icon) const {
+std::string FakeShell::NameOf(HIcon icon) const {
     auto it = iconNames_.find(std::uintptr_t(icon));
     return it == iconNames_.end() ? std::string() : it->second;
 }
 
 // LoadIconA answers the same shared handle for the same resource.
-HIcon FakeTray::LoadOwnIcon(std::uint16_t id) {
+HIcon FakeShell::LoadOwnIcon(std::uint16_t id) {
     auto it = ownIcons.find(id);
     return it == ownIcons.end() ? HIcon::None : Handle(it->second);
 }
 
 // "#128" names resource 128, as it does for LoadIconA.
-HIcon FakeTray::LoadOwnIconByName(const char* name) {
+HIcon FakeShell::LoadOwnIconByName(const char* name) {
     if (name[0] == '#') return LoadOwnIcon(std::uint16_t(std::strtoul(name + 1, nullptr, 10)));
     return namedIcons.count(name) ? Handle(std::string("own ") + name) : HIcon::None;
 }
 
-HIcon FakeTray::LoadSystemIcon(std::uint16_t id) {
+HIcon FakeShell::LoadSystemIcon(std::uint16_t id) {
     if (id < kIdiApplication || id > kIdiAsterisk) return HIcon::None;
     return Handle("system " + std::to_string(id));
 }
 
-HIcon FakeTray::LoadSystemIconByName(const char* /*name*/) {
+HIcon FakeShell::LoadSystemIconByName(const char* /*name*/) {
     // The predefined icons have numbers only.
     return HIcon::None;
 }
 
-int FakeTray::LoadOwnString(std::uint32_t id, char* buffer, int size) {
+int FakeShell::LoadOwnString(std::uint32_t id, char* buffer, int size) {
     if (size <= 0) return 0;
     auto it = strings.find(id);
     const std::string text = it == strings.end() ? std::string() : it->second;
@@ -135,7 +135,7 @@ int FakeTray::LoadOwnString(std::uint32_t id, char* buffer, int size) {
     return int(n);
 }
 
-int FakeTray::CallsOf(std::uint32_t command) const {
+int FakeShell::CallsOf(std::uint32_t command) const {
     int n = 0;
     for (const TrayCall& c : calls) {
         if (c.command == command) ++n;
@@ -143,24 +143,24 @@ int FakeTray::CallsOf(std::uint32_t command) const {
     return n;
 }
 
-void FakeTray::DrawAnimatedRects(HWindow, int animation, const Rect& from, const Rect& to) {
+void FakeShell::DrawAnimatedRects(HWindow, int animation, const Rect& from, const Rect& to) {
     animations.push_back(Animation{animation, from, to});
     log_.Add(clock_.Now(), "animate");
 }
 
-int FakeTray::GetModuleFileName(char* path, int size) {
+int FakeShell::GetModuleFileName(char* path, int size) {
     CopyBounded(modulePath, path, size);
     // Like the system: a path that does not fit answers the buffer's size.
     return int(modulePath.size()) >= size ? size : int(modulePath.size());
 }
 
-HWindow FakeTray::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {
+HWindow FakeShell::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {
     helpCalls.push_back(HelpCall{path, command});
     log_.Add(clock_.Now(), std::string("help ") + path);
     return helpFiles.count(path) ? windows_.AddWindow("HH Parent", Rect{100, 100, 700, 500}) : HWindow::None;
 }
 
-int FakeTray::MessageBox(HWindow, const char* text, const char* caption, std::uint32_t flags) {
+int FakeShell::MessageBox(HWindow, const char* text, const char* caption, std::uint32_t flags) {
     messageBoxes.push_back(Box{text, caption ? caption : "", flags});
     log_.Add(clock_.Now(), std::string("message box ") + text);
     return 1;

@@ -2,13 +2,13 @@
 // Shell_NotifyIconA, with the record in its first form, icons and strings
 // from the program's resources, the zoom animation, the program's path, the
 // HTML Help viewer and message boxes.
-#include "platform/win32/tray.h"
+#include "platform/win32/shell.h"
 
 #include <shellapi.h>
 
 #include <cstring>
 
-#include "platform/win32/ui.h"
+#include "platform/win32/dialogs.h"
 #include "platform/win32/win32_platform.h"
 
 namespace lv::win32 {
@@ -41,7 +41,7 @@ namespace {
 HIcon FromHicon(HICON icon) { return HIcon(reinterpret_cast<std::uintptr_t>(icon)); }
 }  // namespace
 
-bool Win32Tray::NotifyIcon(std::uint32_t command, const NotifyIconData& data) {
+bool Win32Shell::NotifyIcon(std::uint32_t command, const NotifyIconData& data) {
     NOTIFYICONDATAA record{};
     record.cbSize = data.cbSize == kNotifyIconDataSize ? DWORD(NOTIFYICONDATAA_V1_SIZE) : DWORD(data.cbSize);
     record.hWnd = ToHwnd(data.hWnd);
@@ -54,19 +54,19 @@ bool Win32Tray::NotifyIcon(std::uint32_t command, const NotifyIconData& data) {
     return ::Shell_NotifyIconA(command, &record) != FALSE;
 }
 
-HIcon Win32Tray::LoadOwnIcon(std::uint16_t id) {
+HIcon Win32Shell::LoadOwnIcon(std::uint16_t id) {
     return FromHicon(::LoadIconA(Instance(), MAKEINTRESOURCEA(id)));
 }
 
-HIcon Win32Tray::LoadOwnIconByName(const char* name) { return FromHicon(::LoadIconA(Instance(), name)); }
+HIcon Win32Shell::LoadOwnIconByName(const char* name) { return FromHicon(::LoadIconA(Instance(), name)); }
 
-HIcon Win32Tray::LoadSystemIcon(std::uint16_t id) {
+HIcon Win32Shell::LoadSystemIcon(std::uint16_t id) {
     return FromHicon(::LoadIconA(nullptr, MAKEINTRESOURCEA(id)));
 }
 
-HIcon Win32Tray::LoadSystemIconByName(const char* name) { return FromHicon(::LoadIconA(nullptr, name)); }
+HIcon Win32Shell::LoadSystemIconByName(const char* name) { return FromHicon(::LoadIconA(nullptr, name)); }
 
-int Win32Tray::LoadOwnString(std::uint32_t id, char* buffer, int size) {
+int Win32Shell::LoadOwnString(std::uint32_t id, char* buffer, int size) {
     if (size <= 0) return 0;
     buffer[0] = '\0';
     const int length = ::LoadStringA(Instance(), id, buffer, size);
@@ -74,25 +74,25 @@ int Win32Tray::LoadOwnString(std::uint32_t id, char* buffer, int size) {
     return length;
 }
 
-void Win32Tray::DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) {
+void Win32Shell::DrawAnimatedRects(HWindow wnd, int animation, const Rect& from, const Rect& to) {
     const RECT a = ToRECT(from);
     const RECT b = ToRECT(to);
     ::DrawAnimatedRects(ToHwnd(wnd), animation, &a, &b);
 }
 
-int Win32Tray::GetModuleFileName(char* path, int size) {
+int Win32Shell::GetModuleFileName(char* path, int size) {
     if (size <= 0) return 0;
     const DWORD n = ::GetModuleFileNameA(nullptr, path, DWORD(size));
     path[size - 1] = '\0';  // Windows XP leaves a cut path unterminated
     return int(n);
 }
 
-HWindow Win32Tray::HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) {
+HWindow Win32Shell::HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) {
     HtmlHelpFn fn = LoadHtmlHelp();
     return fn ? FromHwnd(fn(ToHwnd(caller), path, command, data)) : HWindow::None;
 }
 
-int Win32Tray::MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) {
+int Win32Shell::MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) {
     return ::MessageBoxA(ToHwnd(owner), text, caption, flags);
 }
 

@@ -2,9 +2,9 @@
 // plain USER32 calls on any window: messages, timers, registered messages.
 // The window procedure only hands messages on; an unhandled WM_CLOSE is
 // DefWindowProc's, which destroys the window.
-#include "platform/win32/windowing.h"
+#include "platform/win32/messages.h"
 
-#include "platform/win32/ui.h"
+#include "platform/win32/dialogs.h"
 #include "platform/win32/win32_platform.h"
 
 namespace lv::win32 {
@@ -60,7 +60,7 @@ bool RegisterHiddenClass() {
 
 }  // namespace
 
-HWindow Win32Windowing::CreateHiddenWindow(const char* title, IWindowHandler* handler) {
+HWindow Win32Messages::CreateHiddenWindow(const char* title, IWindowHandler* handler) {
     if (handler == nullptr || !RegisterHiddenClass()) return HWindow::None;
     auto* context = new HiddenContext{handler, false};
     // Top-level, not a message-only window: only top-level windows hear
@@ -75,28 +75,28 @@ HWindow Win32Windowing::CreateHiddenWindow(const char* title, IWindowHandler* ha
     return FromHwnd(hwnd);
 }
 
-std::intptr_t Win32Windowing::SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+std::intptr_t Win32Messages::SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                           std::intptr_t lParam) {
     return std::intptr_t(::SendMessageA(ToHwnd(wnd), msg, WPARAM(wParam), LPARAM(lParam)));
 }
 
-std::uintptr_t Win32Windowing::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
+std::uintptr_t Win32Messages::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
     return std::uintptr_t(::SetTimer(ToHwnd(wnd), UINT_PTR(id), periodMs, nullptr));
 }
 
-bool Win32Windowing::KillTimer(HWindow wnd, std::uintptr_t id) {
+bool Win32Messages::KillTimer(HWindow wnd, std::uintptr_t id) {
     return ::KillTimer(ToHwnd(wnd), UINT_PTR(id)) != FALSE;
 }
 
-std::uint32_t Win32Windowing::RegisterMessage(const char* name) {
+std::uint32_t Win32Messages::RegisterMessage(const char* name) {
     return ::RegisterWindowMessageA(name);
 }
 
-bool Win32Windowing::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
+bool Win32Messages::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
     return ::RegisterHotKey(ToHwnd(wnd), id, modifiers, key) != FALSE;
 }
 
-bool Win32Windowing::UnregisterHotKey(HWindow wnd, int id) { return ::UnregisterHotKey(ToHwnd(wnd), id) != FALSE; }
+bool Win32Messages::UnregisterHotKey(HWindow wnd, int id) { return ::UnregisterHotKey(ToHwnd(wnd), id) != FALSE; }
 
 // A flat tool bar at the top of its parent, without borders or a divider,
 // laid out by the bar itself. The images are a bitmap resource of 17 x 15

@@ -11,9 +11,9 @@
 
 #include "platform/fake/clock.h"
 #include "platform/fake/log.h"
-#include "platform/fake/ui.h"
+#include "platform/fake/dialogs.h"
 #include "platform/fake/windows.h"
-#include "platform/windowing.h"
+#include "platform/messages.h"
 
 namespace lv::fake {
 
@@ -24,9 +24,9 @@ struct FakeTimer {
     std::uint64_t dueMs = 0;
 };
 
-class FakeWindowing : public IWindowing {
+class FakeMessages : public IMessages {
 public:
-    FakeWindowing(FakeClock& clock, EventLog& log, FakeUi& ui, FakeWindows& windows)
+    FakeMessages(FakeClock& clock, EventLog& log, FakeDialogs& ui, FakeWindows& windows)
         : clock_(clock), log_(log), ui_(ui), windows_(windows) {}
 
     HWindow CreateHiddenWindow(const char* title, IWindowHandler* handler) override;
@@ -70,7 +70,7 @@ private:
 
     FakeClock& clock_;
     EventLog& log_;
-    FakeUi& ui_;
+    FakeDialogs& ui_;
     FakeWindows& windows_;
     std::vector<FakeTimer> timers_;
 };

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "platform/tray.h"
+#include "platform/shell.h"
 
 namespace lv::win32 {
 
-class Win32Tray : public ITray {
+class Win32Shell : public IShell {
 public:
     bool NotifyIcon(std::uint32_t command, const NotifyIconData& data) override;
     HIcon LoadOwnIcon(std::uint16_t id) override;

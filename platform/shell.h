@@ -27,9 +27,9 @@ struct NotifyIconData {
     char szTip[kTipSize] = {};
 };
 
-class ITray {
+class IShell {
 public:
-    virtual ~ITray() = default;
+    virtual ~IShell() = default;
 
     // Shell_NotifyIconA with kNimAdd, kNimModify or kNimDelete; answers the
     // shell's answer.

@@ -1,4 +1,4 @@
-#include "platform/fake/windowing.h"
+#include "platform/fake/messages.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ std::map<std::string, std::uint32_t>& AtomTable() {
 }
 }  // namespace
 
-HWindow FakeWindowing::CreateHiddenWindow(const char* title, IWindowHandler* handler) {
+HWindow FakeMessages::CreateHiddenWindow(const char* title, IWindowHandler* handler) {
     if (handler == nullptr || refuseTitles.count(title)) return HWindow::None;
     FakeWindow hidden;
     hidden.text = title;
@@ -33,12 +33,12 @@ HWindow FakeWindowing::CreateHiddenWindow(const char* title, IWindowHandler* han
     return wnd;
 }
 
-FakeWindow* FakeWindowing::FindHidden(HWindow wnd) {
+FakeWindow* FakeMessages::FindHidden(HWindow wnd) {
     FakeWindow* w = windows_.Find(wnd);
     return w != nullptr && w->windowHandler != nullptr ? w : nullptr;
 }
 
-std::intptr_t FakeWindowing::SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
+std::intptr_t FakeMessages::SendWindowMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                          std::intptr_t lParam) {
     FakeWindow* w = FindHidden(wnd);
     if (w == nullptr) return ui_.Send(wnd, msg, wParam, lParam);
@@ -50,7 +50,7 @@ std::intptr_t FakeWindowing::SendWindowMessage(HWindow wnd, std::uint32_t msg, s
     return 0;
 }
 
-void FakeWindowing::Destroy(FakeWindow& w) {
+void FakeMessages::Destroy(FakeWindow& w) {
     IWindowHandler* handler = w.windowHandler;
     const HWindow wnd = w.handle;
     std::intptr_t ignored = 0;
@@ -62,13 +62,13 @@ void FakeWindowing::Destroy(FakeWindow& w) {
     handler->OnDestroyed();
 }
 
-void FakeWindowing::RemoveTimersOf(HWindow wnd) {
+void FakeMessages::RemoveTimersOf(HWindow wnd) {
     timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
                                  [wnd](const FakeTimer& t) { return t.wnd == wnd; }),
                   timers_.end());
 }
 
-std::uintptr_t FakeWindowing::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
+std::uintptr_t FakeMessages::SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) {
     if (failTimers || !windows_.IsWindow(wnd)) return 0;
     const std::uint32_t period = std::max(periodMs, kTimerMinimum);
     log_.Add(clock_.Now(), "timer set " + std::to_string(id) + " " + std::to_string(period));
@@ -83,7 +83,7 @@ std::uintptr_t FakeWindowing::SetTimer(HWindow wnd, std::uintptr_t id, std::uint
     return id;
 }
 
-bool FakeWindowing::KillTimer(HWindow wnd, std::uintptr_t id) {
+bool FakeMessages::KillTimer(HWindow wnd, std::uintptr_t id) {
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
         if (it->wnd == wnd && it->id == id) {
             timers_.erase(it);
@@ -94,7 +94,7 @@ bool FakeWindowing::KillTimer(HWindow wnd, std::uintptr_t id) {
     return false;
 }
 
-std::uint32_t FakeWindowing::RegisterMessage(const char* name) {
+std::uint32_t FakeMessages::RegisterMessage(const char* name) {
     auto& table = AtomTable();
     auto it = table.find(name);
     if (it != table.end()) return it->second;
@@ -103,14 +103,14 @@ std::uint32_t FakeWindowing::RegisterMessage(const char* name) {
     return number;
 }
 
-const FakeTimer* FakeWindowing::Timer(HWindow wnd, std::uintptr_t id) const {
+const FakeTimer* FakeMessages::Timer(HWindow wnd, std::uintptr_t id) const {
     for (const FakeTimer& t : timers_) {
         if (t.wnd == wnd && t.id == id) return &t;
     }
     return nullptr;
 }
 
-void FakeWindowing::RunFor(std::uint64_t ms) {
+void FakeMessages::RunFor(std::uint64_t ms) {
     const std::uint64_t end = clock_.Now() + ms;
     for (;;) {
         ui_.Pump();  // posted messages (a menu's command) come first
@@ -135,7 +135,7 @@ void FakeWindowing::RunFor(std::uint64_t ms) {
     ui_.Pump();
 }
 
-void FakeWindowing::Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+void FakeMessages::Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     log_.Add(clock_.Now(), "broadcast " + std::to_string(msg));
     // Hidden windows first, then dialogs, each in creation order.
     std::vector<HWindow> targets;
@@ -149,7 +149,7 @@ void FakeWindowing::Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::int
     for (HWindow wnd : targets) SendWindowMessage(wnd, msg, wParam, lParam);
 }
 
-std::vector<const FakeWindow*> FakeWindowing::HiddenWindowsTitled(const std::string& title) const {
+std::vector<const FakeWindow*> FakeMessages::HiddenWindowsTitled(const std::string& title) const {
     std::vector<const FakeWindow*> out;
     for (HWindow wnd : windows_.TopLevelWindows()) {
         const FakeWindow* w = windows_.Find(wnd);
@@ -158,7 +158,7 @@ std::vector<const FakeWindow*> FakeWindowing::HiddenWindowsTitled(const std::str
     return out;
 }
 
-bool FakeWindowing::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
+bool FakeMessages::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
     const std::uint32_t base = modifiers & ~kModNoRepeat;
     bool refused = (refuseNoRepeat && (modifiers & kModNoRepeat)) || takenHotKeys.count({base, key}) != 0;
     for (const HotKey& h : hotKeys) refused = refused || (h.modifiers == base && h.key == key);
@@ -169,7 +169,7 @@ bool FakeWindowing::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers,
     return true;
 }
 
-bool FakeWindowing::UnregisterHotKey(HWindow wnd, int id) {
+bool FakeMessages::UnregisterHotKey(HWindow wnd, int id) {
     auto it = std::find_if(hotKeys.begin(), hotKeys.end(), [&](const HotKey& h) { return h.wnd == wnd && h.id == id; });
     if (it == hotKeys.end()) return false;
     hotKeys.erase(it);
