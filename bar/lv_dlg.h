@@ -101,6 +101,17 @@ public:
     // The hot key in use, e.g. "Win+P"; empty when none could be registered.
     const char* HotKeyName() const { return hotKeyName_; }
 
+    // The window under the pointer as the selection step last sorted it:
+    // whether it belongs to the bar or the taskbar (the user's own pointers
+    // there, presses left to them). Worked out again only when the pointer
+    // reaches another window: the armed step runs every 10 ms, and each of
+    // those queries costs a round trip to the window system.
+    struct PointedWindow {
+        HWindow hwnd = HWindow::None;
+        bool bShell = false;
+    };
+    PointedWindow m_pointed;
+
     // Fields, in order.
     HIcon m_hIcon = HIcon::None;
     CLvTrayIcon m_trayIcon;

@@ -150,7 +150,11 @@ void RunSelectionStep(CLvDlg& bar) {
     IWindows& windows = Windows();
     const Point pt = MouseInput().GetCursorPos();
     const HWindow h = windows.WindowFromPoint(pt);
-    if (h == bar.Window() || windows.GetParent(h) == bar.Window() || OnTaskbar(h)) {
+    if (bar.m_pointed.hwnd != h || IsNone(h)) {
+        bar.m_pointed.hwnd = h;
+        bar.m_pointed.bShell = h == bar.Window() || windows.GetParent(h) == bar.Window() || OnTaskbar(h);
+    }
+    if (bar.m_pointed.bShell) {
         // The user's own pointers over the bar, installed once: the scheme
         // reloads ten cursors (animated ones from their files) each time.
         if (bar.CursorScheme().Mode() != CURSOR_USER) bar.CursorScheme().Restore();
