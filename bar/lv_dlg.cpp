@@ -263,7 +263,7 @@ void CLvDlg::OnHelp() {
 
 // The About box and the Display adjust dialog come with their own windows;
 // until then each command says what it would show.
-void CLvDlg::OnAbout() { Shell().MessageBox(hwnd_, "Lumivane 2.05", "About Lumivane", 0); }
+void CLvDlg::OnAbout() { Shell().MessageBox(hwnd_, "Lumivane " LV_VERSION_TEXT, "About Lumivane", 0); }
 
 void CLvDlg::OnSetting() { Shell().MessageBox(hwnd_, "Display adjust", "Setting", 0); }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "app/version.h"
 #include "cursors/cursor_scheme.h"
 #include "platform/dialogs.h"
 #include "select/mouse_buttons.h"
@@ -26,7 +27,7 @@ constexpr int IDR_BAR_MENU = 7000;
 constexpr std::uint32_t WM_TRAY_NOTIFY = 0x0400 + 100;  // 1124
 constexpr int kHotKeyId = 1125;
 constexpr std::uintptr_t kSelectionTimer = 1;
-constexpr char kTrayTooltip[] = "Lumivane 2.05 ";
+constexpr char kTrayTooltip[] = "Lumivane " LV_VERSION_TEXT " ";
 
 // Menu and tool bar commands.
 enum BarCommand : int {

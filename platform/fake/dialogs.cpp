@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/constants.h"
+#include "platform/fake/text.h"
 
 namespace lv::fake {
 
@@ -103,12 +104,8 @@ HWindow FakeDialogs::GetDlgItem(HWindow dlg, int id) {
 }
 
 void FakeDialogs::GetWindowText(HWindow wnd, char* text, int size) {
-    if (size <= 0) return;
     const FakeWindow* w = windows_.Find(wnd);
-    const std::string s = w ? w->text : std::string();
-    const std::size_t n = std::min<std::size_t>(s.size(), std::size_t(size - 1));
-    std::memcpy(text, s.data(), n);
-    text[n] = '\0';
+    CopyBounded(w ? w->text : std::string(), text, size);
 }
 
 void FakeDialogs::PaintNow(HWindow wnd) {

@@ -16,13 +16,6 @@ std::vector<FakeMenuItem> ProgramMenu(int toggleCommand, const char* toggleText)
             {40001, "About...", true}, {0, "", true},        {40002, "Exit", true}};
 }
 
-void CopyBounded(const std::string& s, char* out, int size) {
-    if (size <= 0) return;
-    const std::size_t n = std::min<std::size_t>(s.size(), std::size_t(size - 1));
-    std::memcpy(out, s.data(), n);
-    out[n] = '\0';
-}
-
 }  // namespace
 
 FakeMenus::FakeMenus(FakeClock& clock, EventLog& log, FakeDialogs& ui, FakeWindows& windows)

@@ -5,18 +5,9 @@
 #include <cstring>
 
 #include "platform/constants.h"
+#include "platform/fake/text.h"
 
 namespace lv::fake {
-
-namespace {
-void CopyBounded(const std::string& s, char* out, int size) {
-    if (size <= 0) return;
-    const std::size_t n = std::min<std::size_t>(s.size(), std::size_t(size - 1));
-    std::memcpy(out, s.data(), n);
-    out[n] = '\0';
-}
-}  // namespace
-
 
 FakeShell::FakeShell(FakeClock& clock, EventLog& log, FakeMessages& windowing, FakeWindows& windows)
     : clock_(clock), log_(log), windowing_(windowing), windows_(windows) {

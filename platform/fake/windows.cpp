@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/constants.h"
+#include "platform/fake/text.h"
 
 namespace lv::fake {
 
@@ -13,13 +14,6 @@ constexpr std::uintptr_t kFirstWindow = 0x1000;
 constexpr std::int32_t kIconicAt = -32000;
 constexpr std::int32_t kIconicWidth = 160;
 constexpr std::int32_t kIconicHeight = 28;
-
-void CopyBounded(const std::string& s, char* out, int size) {
-    if (size <= 0) return;
-    const std::size_t n = std::min<std::size_t>(s.size(), std::size_t(size - 1));
-    std::memcpy(out, s.data(), n);
-    out[n] = '\0';
-}
 }  // namespace
 
 FakeWindows::FakeWindows(FakeClock& clock, EventLog& log, std::int32_t width, std::int32_t height)
