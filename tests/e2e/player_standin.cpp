@@ -21,145 +21,22 @@
 // moves otherwise. Bad arguments trace "lvplayer: usage: ..." and exit 2.
 #include <windows.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "tests/e2e/helper_script.h"
+
 namespace {
+
+using namespace e2e;
 
 constexpr UINT_PTR kScriptTimer = 1;
 constexpr int kVideoInsetX = 40;
 constexpr int kVideoInsetY = 60;
-constexpr long kCoordLimit = 100000;
-constexpr long kTimeLimitMs = 3600000;
-constexpr std::size_t kMaxActions = 64;
 constexpr char kUsage[] =
     "usage: player_standin.exe [--rect L T R B] [--script MS:ACTION;MS:ACTION;...] "
     "(ACTION: move X Y, size W H, maximise, minimise, restore, front, close)";
-
-void Trace(const char* format, ...) {
-    char text[320];
-    va_list args;
-    va_start(args, format);
-    int n = std::vsnprintf(text, sizeof text - 1, format, args);
-    va_end(args);
-    if (n < 0) return;
-    if (n > int(sizeof text) - 2) n = int(sizeof text) - 2;
-    text[n] = '\n';
-    text[n + 1] = '\0';
-    ::OutputDebugStringA(text);
-}
-
-enum class Kind { Move, Size, Maximise, Minimise, Restore, Front, Close };
-
-struct Action {
-    long atMs;
-    Kind kind;
-    long a, b;  // move: X Y; size: W H
-};
-
-struct Options {
-    RECT rect{150, 100, 750, 550};
-    std::vector<Action> script;
-};
-
-bool ParseLong(const char* text, long lo, long hi, long& out) {
-    if (text == nullptr || *text == '\0') return false;
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || v < lo || v > hi) return false;
-    out = v;
-    return true;
-}
-
-struct ActionName {
-    const char* name;
-    Kind kind;
-    int args;
-};
-constexpr ActionName kActions[] = {
-    {"move", Kind::Move, 2},         {"size", Kind::Size, 2},       {"maximise", Kind::Maximise, 0},
-    {"minimise", Kind::Minimise, 0}, {"restore", Kind::Restore, 0}, {"front", Kind::Front, 0},
-    {"close", Kind::Close, 0},
-};
-
-const char* NameOf(Kind kind) {
-    for (const ActionName& a : kActions)
-        if (a.kind == kind) return a.name;
-    return "?";
-}
-
-// One "MS:NAME [A B]" item, already cut out of the script (and writable).
-bool ParseAction(char* item, Action& out) {
-    char* colon = std::strchr(item, ':');
-    if (colon == nullptr) return false;
-    *colon = '\0';
-    char* words[4] = {};
-    int count = 0;
-    for (char* w = std::strtok(colon + 1, " \t"); w != nullptr; w = std::strtok(nullptr, " \t")) {
-        if (count == 4) return false;
-        words[count++] = w;
-    }
-    char* time = std::strtok(item, " \t");
-    if (time == nullptr || std::strtok(nullptr, " \t") != nullptr) return false;
-    if (count == 0 || !ParseLong(time, 0, kTimeLimitMs, out.atMs)) return false;
-    for (const ActionName& a : kActions) {
-        if (std::strcmp(words[0], a.name) != 0) continue;
-        if (count != a.args + 1) return false;
-        out.kind = a.kind;
-        out.a = out.b = 0;
-        if (a.args == 0) return true;
-        const long lo = a.kind == Kind::Size ? 1 : -kCoordLimit;
-        return ParseLong(words[1], lo, kCoordLimit, out.a) && ParseLong(words[2], lo, kCoordLimit, out.b);
-    }
-    return false;
-}
-
-// Items are separated by ';'; empty items (a trailing ';') are allowed.
-bool ParseScript(const char* text, std::vector<Action>& out) {
-    std::vector<char> copy(text, text + std::strlen(text) + 1);
-    std::vector<char*> items;
-    char* start = copy.data();
-    for (char* p = copy.data();; ++p) {
-        if (*p != ';' && *p != '\0') continue;
-        const bool last = *p == '\0';
-        *p = '\0';
-        if (std::strspn(start, " \t") != std::strlen(start)) items.push_back(start);
-        if (last) break;
-        start = p + 1;
-    }
-    if (items.size() > kMaxActions) return false;
-    for (char* item : items) {
-        Action action{};
-        if (!ParseAction(item, action)) return false;
-        out.push_back(action);
-    }
-    std::stable_sort(out.begin(), out.end(), [](const Action& x, const Action& y) { return x.atMs < y.atMs; });
-    return true;
-}
-
-bool ParseArgs(int argc, char** argv, Options& opt) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--rect") == 0 && i + 4 < argc) {
-            long v[4];
-            for (int k = 0; k < 4; ++k)
-                if (!ParseLong(argv[i + 1 + k], -kCoordLimit, kCoordLimit, v[k])) return false;
-            if (v[2] <= v[0] || v[3] <= v[1]) return false;
-            opt.rect = RECT{v[0], v[1], v[2], v[3]};
-            i += 4;
-        } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
-            if (!ParseScript(argv[++i], opt.script)) return false;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
 
 // ---------------------------------------------------------------------------
 // The player and its video child
@@ -275,7 +152,7 @@ bool RegisterClasses(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     g_startMs = ::GetTickCount64();
-    Options opt;
+    Options opt{RECT{150, 100, 750, 550}, {}};
     if (!ParseArgs(__argc, __argv, opt)) {
         Trace("lvplayer: %s", kUsage);
         std::fprintf(stderr, "%s\n", kUsage);

@@ -20,26 +20,17 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/e2e/helper_script.h"
+
 namespace {
+
+using e2e::Trace;
 
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT_PTR kEndTimer = 2;
 constexpr UINT kPollMs = 10;
 constexpr long kMaxSeconds = 86400;
 constexpr char kUsage[] = "usage: pointer_poller.exe [--seconds N] (N from 1 to 86400)";
-
-void Trace(const char* format, ...) {
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    int n = std::vsnprintf(text, sizeof text - 1, format, args);
-    va_end(args);
-    if (n < 0) return;
-    if (n > int(sizeof text) - 2) n = int(sizeof text) - 2;
-    text[n] = '\n';
-    text[n + 1] = '\0';
-    ::OutputDebugStringA(text);
-}
 
 bool ParseArgs(int argc, char** argv, long& seconds) {
     seconds = 0;
