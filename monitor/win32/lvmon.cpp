@@ -27,6 +27,8 @@
 namespace {
 
 using lv::monitor::win32::Legend;
+
+constexpr double kLongGapS = 0.004;  // reads further apart than this are reported
 using lv::monitor::win32::Outline;
 
 // Copies row 0 of the screen into a 32-bit DIB, one pixel high.
@@ -227,6 +229,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (reader.Read(row)) {
             ++samples;
             if (lastSample >= 0 && now - lastSample > maxGap) maxGap = now - lastSample;
+            // A long gap leaves an edge seen late by up to its length: say
+            // where, so that a reader can time each edge to its own gap.
+            if (lastSample >= 0 && now - lastSample > kLongGapS) {
+                char gap[64];
+                std::snprintf(gap, sizeof gap, "# gap %.4f %.1f", now, (now - lastSample) * 1000.0);
+                print(gap);
+            }
             lastSample = now;
             const double ms = now * 1000.0;
             tracker.Feed(ms, lv::monitor::DecodeRow(row.data(), row.size()));
