@@ -88,6 +88,48 @@ private:
     int count_ = 0;
 };
 
+// The pen on row 0, clipped to the primary screen's columns 0..W. The frame
+// is drawn with a pen that stands past the right edge (the lead ends at
+// W + 1) and, on widths with W mod 96 <= 4, cells that end beyond it. The
+// display DC spans every monitor: on a desktop with a monitor to the right
+// those pixels would land on its top row, which the erase never repaints.
+// Each line paints only the part of its pixels that lies in 0..W, so the
+// row itself gets exactly the pixels the unclipped line would give it.
+class RowPen {
+public:
+    RowPen(IScreen& screen, HDc dc, std::uint32_t lastColumn)
+        : screen_(screen), dc_(dc), last_(lastColumn) {}
+
+    void MoveTo(std::int64_t x) { at_ = x; }
+
+    // Paints from the pen up to, not including, x, in either direction.
+    void LineTo(std::int64_t x) {
+        // The pixels the line covers, nearest the pen first.
+        std::int64_t from = at_;
+        std::int64_t to = x > at_ ? x - 1 : x + 1;
+        at_ = x;
+        if (x == from) return;
+        const std::int64_t step = x > from ? 1 : -1;
+        const std::int64_t lo = std::max<std::int64_t>(std::min(from, to), 0);
+        const std::int64_t hi = std::min<std::int64_t>(std::max(from, to), last_);
+        if (lo > hi) return;
+        from = step > 0 ? lo : hi;
+        to = step > 0 ? hi : lo;
+        if (!placed_ || pos_ != from) screen_.MoveTo(dc_, ToCoord(from), 0);
+        pos_ = to + step;
+        placed_ = true;
+        screen_.LineTo(dc_, ToCoord(pos_), 0);
+    }
+
+private:
+    IScreen& screen_;
+    HDc dc_;
+    std::int64_t last_;
+    std::int64_t at_ = 0;    // where the frame's pen stands
+    std::int64_t pos_ = 0;   // where the DC's pen stands
+    bool placed_ = false;
+};
+
 }  // namespace
 
 FrameGeometry::FrameGeometry(std::uint32_t w) : lastColumn(w) {
@@ -189,20 +231,20 @@ void PaintFramePlan(const FramePlan& plan, const FrameGeometry& g) {
     if (IsNone(dc)) return;
     {
         PenCache pens(dc);
-        const std::int64_t w = g.lastColumn;
+        RowPen pen(screen, dc, g.lastColumn);
         // A line whose pen cannot be made is not drawn; the pen still moves
         // on, so the rest of the frame lands where it belongs.
         auto lineTo = [&](Colour colour, std::int64_t x) {
             if (pens.Select(colour)) {
-                screen.LineTo(dc, ToCoord(x), 0);
+                pen.LineTo(x);
             } else {
-                screen.MoveTo(dc, ToCoord(x), 0);
+                pen.MoveTo(x);
             }
         };
         // Lead: the whole row black; the pen is left past the right edge, so
         // the first part's line runs leftwards from there.
-        screen.MoveTo(dc, 0, 0);
-        lineTo(kBlack, w + 1);
+        pen.MoveTo(0);
+        lineTo(kBlack, std::int64_t(g.lastColumn) + 1);
         // Cells. After the first part, parts of one colour in a row are one
         // line: the pixels are the same, the pen changes fewer.
         for (int i = 0; i < plan.count; ++i) {
@@ -213,8 +255,8 @@ void PaintFramePlan(const FramePlan& plan, const FrameGeometry& g) {
             lineTo(part.colour, part.end);
         }
         // Tail.
-        screen.MoveTo(dc, ToCoord(g.cellStart[kFrameCells]), 0);
-        lineTo(kBlack, w);
+        pen.MoveTo(g.cellStart[kFrameCells]);
+        lineTo(kBlack, g.lastColumn);
     }
     screen.CloseScreenDC(dc);
 }

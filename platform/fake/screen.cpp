@@ -49,7 +49,7 @@ std::int32_t FakeScreen::GetHorzRes(HDc dc) {
 }
 
 HPen FakeScreen::CreateSolidPen(Colour colour) {
-    if (failPens) return HPen::None;
+    if (failPens || std::count(refusedPens.begin(), refusedPens.end(), colour) != 0) return HPen::None;
     const std::uintptr_t h = nextHandle_++;
     pens_[h] = colour;
     ++pensCreated;
@@ -71,13 +71,18 @@ void FakeScreen::DeletePen(HPen pen) {
     if (pens_.erase(std::uintptr_t(pen))) ++pensDeleted;
 }
 
-void FakeScreen::MoveTo(HDc dc, std::int32_t x, std::int32_t /*y*/) {
+void FakeScreen::MoveTo(HDc dc, std::int32_t x, std::int32_t y) {
     ++moves;
     auto it = dcs_.find(std::uintptr_t(dc));
-    if (it != dcs_.end()) it->second.x = x;
+    if (it != dcs_.end()) {
+        it->second.x = x;
+        it->second.y = y;
+    }
 }
 
-void FakeScreen::LineTo(HDc dc, std::int32_t x, std::int32_t /*y*/) {
+// Lines run along a row: the fake keeps row 0 only, and a line to another
+// row counts all its pixels as off row 0.
+void FakeScreen::LineTo(HDc dc, std::int32_t x, std::int32_t y) {
     ++lines;
     auto it = dcs_.find(std::uintptr_t(dc));
     if (it == dcs_.end()) return;
@@ -86,17 +91,23 @@ void FakeScreen::LineTo(HDc dc, std::int32_t x, std::int32_t /*y*/) {
     auto pen = pens_.find(std::uintptr_t(state.pen));
     const Colour colour = pen == pens_.end() ? 0 : pen->second;
     const std::int64_t from = state.x;
+    const std::int32_t row = state.y == 0 && y == 0 ? 0 : 1;
     if (x > from) {
-        for (std::int64_t p = from; p < x; ++p) Paint(p, colour);
+        for (std::int64_t p = from; p < x; ++p) Paint(p, row, colour);
     } else {
-        for (std::int64_t p = from; p > x; --p) Paint(p, colour);
+        for (std::int64_t p = from; p > x; --p) Paint(p, row, colour);
     }
     state.x = x;
+    state.y = y;
     state.drew = true;
 }
 
-void FakeScreen::Paint(std::int64_t x, Colour colour) {
-    if (x >= 0 && x < std::int64_t(row_.size())) row_[std::size_t(x)] = colour;
+void FakeScreen::Paint(std::int64_t x, std::int32_t y, Colour colour) {
+    if (y == 0 && x >= 0 && x < std::int64_t(row_.size())) {
+        row_[std::size_t(x)] = colour;
+    } else {
+        ++pixelsOffRow;
+    }
 }
 
 bool FakeScreen::InFrame(std::int32_t x) const {

@@ -69,6 +69,11 @@ public:
     // Failure switches.
     bool failOpen = false;
     bool failPens = false;
+    std::vector<Colour> refusedPens;  // colours no pen can be made of
+
+    // Pixels drawn off row 0 of the screen (beyond either end, or on another
+    // row): on a desktop with a second monitor they would land on its picture.
+    std::int64_t pixelsOffRow = 0;
 
     // Counters for the cost of painting.
     int pensCreated = 0;
@@ -82,9 +87,10 @@ private:
     struct DcState {
         HPen pen = HPen::None;
         std::int32_t x = 0;
+        std::int32_t y = 0;
         bool drew = false;
     };
-    void Paint(std::int64_t x, Colour colour);
+    void Paint(std::int64_t x, std::int32_t y, Colour colour);
     bool InFrame(std::int32_t x) const;
 
     FakeClock& clock_;

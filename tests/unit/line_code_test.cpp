@@ -120,6 +120,36 @@ TEST(LineCode, OffFrameRunsOn1024) {
     EXPECT_NE(row[1009], MakeColour(0, 0, 0));  // bit 23's clock is high just before
 }
 
+// The lead, the tail and the last pixel on other common widths: black up to
+// the end of cell 0, cells 1 and 2 (clock high, header bit 0 set) after it,
+// black from X(96) = W - 3 to W - 1, and cell 0's colour at x = W.
+TEST(LineCode, LeadTailAndLastPixelOnCommonWidths) {
+    struct Case {
+        int horzRes;
+        int cell1, cell3, cell95;  // X(1), X(3), X(95)
+    };
+    const Case cases[] = {{1024, 13, 35, 1010}, {1366, 17, 47, 1348}, {1920, 22, 62, 1897}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.horzRes);
+        const int w = c.horzRes - 1;
+        const auto off = PaintedRow(c.horzRes, [](std::uint32_t last) { PaintOffFrame(kOffFlags, last); });
+        const auto rows = PaintedRow(c.horzRes, [](std::uint32_t last) { PaintRowsFrame(2100, 2200, last); });
+        for (int x = 0; x < c.cell1; ++x) ASSERT_EQ(off[std::size_t(x)], MakeColour(0, 0, 0)) << "x " << x;
+        for (int x = c.cell1; x < c.cell3; ++x) ASSERT_EQ(off[std::size_t(x)], MakeColour(0, 255, 255)) << "x " << x;
+        EXPECT_EQ(off[std::size_t(c.cell3)], MakeColour(0, 255, 0));  // cell 3: clock low
+        // Cell 95 is black (bit 23 is 0, clock low) and so is the tail;
+        // cell 94 just before has its clock high.
+        for (int x = c.cell95; x < w - 3; ++x) ASSERT_EQ(off[std::size_t(x)], MakeColour(0, 0, 0)) << "x " << x;
+        EXPECT_EQ(off[std::size_t(c.cell95 - 1)], MakeColour(0, 0, 255));
+        for (int x = w - 3; x < w; ++x) {
+            EXPECT_EQ(off[std::size_t(x)], MakeColour(0, 0, 0)) << "x " << x;
+            EXPECT_EQ(rows[std::size_t(x)], MakeColour(0, 0, 0)) << "x " << x;
+        }
+        EXPECT_EQ(off[std::size_t(w)], MakeColour(0, 255, 0));
+        EXPECT_EQ(rows[std::size_t(w)], MakeColour(255, 255, 0));  // top 2100: red bit 0 set
+    }
+}
+
 TEST(LineCode, ColumnMappingOn1024) {
     const FrameGeometry g(1023);
     struct Case {
@@ -130,6 +160,10 @@ TEST(LineCode, ColumnMappingOn1024) {
         {0, 0, 0, 2},      {1, 0, 0, 2},      {2, 0, 0, 2},       {12, 1, 0, 13},
         {100, 9, 0, 101},  {500, 45, 0, 497}, {640, 57, 9, 638},  {641, 58, 0, 640},
         {800, 73, 9, 799}, {1020, 95, 9, 1019},
+        // Where the quotient (value - 2) div c reaches the extra count n = 59
+        // and passes it: 591 and 592 land on one x, as do 601 and 602.
+        {591, 53, 2, 587}, {592, 53, 2, 587}, {593, 53, 3, 588}, {601, 54, 1, 597},
+        {602, 54, 1, 597}, {603, 54, 2, 598},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
@@ -142,23 +176,31 @@ TEST(LineCode, ColumnMappingOn1024) {
     EXPECT_GE(MapColumn(0xFFFFFFFC, g).cell, 96u);
 }
 
-TEST(LineCode, ColumnsFrameRedRunsOn1024) {
+TEST(LineCode, ColumnsFrameRedRunsOnCommonWidths) {
     struct Case {
+        int horzRes;
         std::uint32_t left, right;
         int first, last;  // -1: no red at all
     };
     const Case cases[] = {
-        {100, 500, 101, 496},  // an ordinary region
-        {0, 1024, 2, 1019},    // the full-width rule
-        {503, 507, 499, 502},  // both edges in cell 45
-        {300, 300, -1, -1},    // left equal to right
-        {1028, 0xFFFFFFFC, -1, -1},  // both edges beyond the frame
-        {500, 5000, 497, 1019},      // a right edge beyond the frame keeps red to the end
+        {1024, 100, 500, 101, 496},  // an ordinary region
+        {1024, 0, 1024, 2, 1019},    // the full-width rule
+        {1024, 503, 507, 499, 502},  // both edges in cell 45
+        {1024, 300, 300, -1, -1},    // left equal to right
+        {1024, 1028, 0xFFFFFFFC, -1, -1},  // both edges beyond the frame
+        {1024, 500, 5000, 497, 1019},      // a right edge beyond the frame keeps red to the end
+        {1024, 592, 602, 587, 596},        // both edges at the extra count's boundary
+        // 1366: c = 14, n = 17, cells 0..15 are 15 wide, X(96) = 1362.
+        {1366, 100, 500, 100, 498},
+        {1366, 0, 1366, 2, 1361},
+        // 1920: c = 19, n = 91, cells 0..89 are 20 wide, X(96) = 1916.
+        {1920, 100, 500, 100, 498},
+        {1920, 0, 1920, 2, 1915},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.left << ".." << c.right);
-        FakeDesktop desk(1024, 768);
-        PaintColumnsFrame(c.left, c.right, 1023);
+        SCOPED_TRACE(testing::Message() << c.horzRes << ": " << c.left << ".." << c.right);
+        FakeDesktop desk(c.horzRes, 768);
+        PaintColumnsFrame(c.left, c.right, std::uint32_t(c.horzRes - 1));
         const test::RedRun run = FindRedRun(desk.screen.Row());
         EXPECT_TRUE(run.contiguous);
         EXPECT_EQ(run.first, c.first);
@@ -189,8 +231,10 @@ TEST(LineCode, LastPixelKeepsCellZeroColour) {
 }
 
 // Widths whose W mod 96 is 0..4: every cell is one pixel wider and the last
-// cells fall past the edge. Nothing may land outside the row, and the cells
-// that fit are painted as the countdown gives them.
+// cells fall past the edge. Nothing may land outside the row (on a desktop
+// with a monitor to the right it would land on that monitor's top row, which
+// the erase never repaints), and the cells that fit are painted as the
+// countdown gives them.
 TEST(LineCode, ScreensWithFewSparePixelsStayInsideTheRow) {
     for (int horzRes : {961, 963, 965, 1921}) {
         SCOPED_TRACE(horzRes);
@@ -198,6 +242,9 @@ TEST(LineCode, ScreensWithFewSparePixelsStayInsideTheRow) {
         const FrameGeometry g(std::uint32_t(horzRes - 1));
         EXPECT_EQ(g.cellStart[1] - g.cellStart[0], g.cellWidth + 1);
         EXPECT_GT(g.cellStart[kFrameCells], horzRes - 1);
+        PaintRowsFrame(10, 20, std::uint32_t(horzRes - 1));
+        PaintColumnsFrame(0, std::uint32_t(horzRes), std::uint32_t(horzRes - 1));
+        EXPECT_EQ(desk.screen.pixelsOffRow, 0);
         PaintRowsFrame(10, 20, std::uint32_t(horzRes - 1));
         const auto& row = desk.screen.Row();
         ASSERT_EQ(int(row.size()), horzRes);
@@ -210,7 +257,7 @@ TEST(LineCode, ScreensWithFewSparePixelsStayInsideTheRow) {
 }
 
 TEST(LineCode, PainterMatchesLiteralPaintingOnManyWidths) {
-    const int widths[] = {640, 800, 961, 1024, 1152, 1280, 1366, 1440, 1600, 1920, 2560, 3840};
+    const int widths[] = {640, 800, 961, 965, 1024, 1057, 1152, 1280, 1366, 1440, 1600, 1920, 2560, 3840};
     for (int horzRes : widths) {
         const std::uint32_t w = std::uint32_t(horzRes - 1);
         const FrameGeometry g(w);
@@ -229,6 +276,10 @@ TEST(LineCode, PainterMatchesLiteralPaintingOnManyWidths) {
             FakeDesktop literal(horzRes, 768);
             PaintFramePlanLiterally(plans[i], g);
             EXPECT_EQ(fast.screen.Row(), literal.screen.Row());
+            // The literal lines leave row 0 (the lead's pen stands at W + 1);
+            // the program's painter draws nothing outside it.
+            EXPECT_GT(literal.screen.pixelsOffRow, 0);
+            EXPECT_EQ(fast.screen.pixelsOffRow, 0);
             EXPECT_LE(fast.screen.pensCreated, 8);
             EXPECT_EQ(fast.screen.pensCreated, fast.screen.pensDeleted);
             EXPECT_EQ(fast.screen.openDCs, 0);
@@ -250,6 +301,34 @@ TEST(LineCode, NoPensMeansNoDrawing) {
     PaintRowsFrame(200, 600, 1023);
     EXPECT_EQ(desk.screen.Row(), desk.screen.DesktopRow());
     EXPECT_EQ(desk.screen.openDCs, 0);
+}
+
+// A pen that cannot be made for one colour leaves that colour's stretches
+// undrawn and everything else where it belongs. Undrawn shows what was
+// there: cell 0's colour from the leftward first line, which stops short of
+// its end at X(1) = 13, where the lead's black stays.
+TEST(LineCode, APenRefusedForOneColourLeavesOnlyItsStretches) {
+    const Colour refused = MakeColour(0, 255, 255);  // clock high, green set
+    FakeDesktop whole(1024, 768);
+    PaintOffFrame(kOffFlags, 1023);
+    FakeDesktop desk(1024, 768);
+    desk.screen.refusedPens.push_back(refused);
+    PaintOffFrame(kOffFlags, 1023);
+    const auto& row = desk.screen.Row();
+    const auto& good = whole.screen.Row();
+    int undrawn = 0;
+    for (std::size_t x = 0; x < row.size(); ++x) {
+        if (good[x] == refused) {
+            EXPECT_EQ(row[x], x == 13 ? MakeColour(0, 0, 0) : MakeColour(0, 255, 0)) << "x " << x;
+            ++undrawn;
+        } else {
+            EXPECT_EQ(row[x], good[x]) << "x " << x;
+        }
+    }
+    // The header's set bits 0, 1, 2, 4, 5, 9, 10, 12 in 11-pixel cells, bit 14
+    // across the change of width, bits 15 to 18 in 10-pixel cells.
+    EXPECT_EQ(undrawn, 8 * 22 + 21 + 4 * 20);
+    EXPECT_EQ(desk.screen.pensCreated, desk.screen.pensDeleted);
 }
 
 }  // namespace
