@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "bar/tool_bars.h"
+#include "dialogs/about_dlg.h"
+#include "dialogs/display_adjust_dlg.h"
 #include "link/screen_link.h"
 #include "platform/platform.h"
 #include "select/selection_state.h"
@@ -261,11 +263,16 @@ void CLvDlg::OnHelp() {
     Shell().HtmlHelp(hwnd_, path, kHhDisplayTopic, 0);
 }
 
-// The About box and the Display adjust dialog come with their own windows;
-// until then each command says what it would show.
-void CLvDlg::OnAbout() { Shell().MessageBox(hwnd_, "Lumivane " LV_VERSION_TEXT, "About Lumivane", 0); }
+// Both run modally over the bar; their results change nothing.
+void CLvDlg::OnAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}
 
-void CLvDlg::OnSetting() { Shell().MessageBox(hwnd_, "Display adjust", "Setting", 0); }
+void CLvDlg::OnSetting() {
+    CDisplayAdjustDlg adjust;
+    adjust.DoModal();
+}
 
 void CLvDlg::OnExit() {
     Messages().KillTimer(hwnd_, kSelectionTimer);

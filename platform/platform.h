@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/constants.h"
+#include "platform/controls.h"
 #include "platform/cursors.h"
 #include "platform/menus.h"
 #include "platform/mouse_input.h"
@@ -15,6 +16,7 @@
 #include "platform/shell.h"
 #include "platform/types.h"
 #include "platform/dialogs.h"
+#include "platform/launch.h"
 #include "platform/messages.h"
 #include "platform/windows.h"
 
@@ -32,6 +34,8 @@ struct PlatformServices {
     IShell* shell = nullptr;
     IMenus* menus = nullptr;
     IWindows* windows = nullptr;
+    IControls* controls = nullptr;
+    ILaunch* launch = nullptr;
 };
 
 // The installed services. Installing answers the ones they replace, so a test
@@ -50,5 +54,7 @@ inline IMessages& Messages() { return *Platform().messages; }
 inline IShell& Shell() { return *Platform().shell; }
 inline IMenus& Menus() { return *Platform().menus; }
 inline IWindows& Windows() { return *Platform().windows; }
+inline IControls& Controls() { return *Platform().controls; }
+inline ILaunch& Launch() { return *Platform().launch; }
 
 }  // namespace lv

@@ -14,6 +14,17 @@
 #define IDD_SPLASH 130
 #define IDC_SPLASH_PICTURE 5000
 
+#define IDD_ABOUT 100
+#define IDC_ABOUT_LINK 1000
+#define IDD_DISPLAY 149
+#define IDC_SLIDER_BRIGHTNESS 1007
+#define IDC_SLIDER_CONTRAST 1008
+#define IDC_SLIDER_SHARPNESS 1009
+
+/* The About box's link (its text and its target) and legal notice. */
+#define LV_VENDOR_URL "https://lumivane.example/"
+#define LV_LEGAL_NOTICE "(C) 2003-2026 Lumivane"
+
 #define IDR_TOOLBAR_IDLE 165
 #define IDR_TOOLBAR_ACTIVE 172
 #define IDR_TOOLBAR_SUSPENDED 174

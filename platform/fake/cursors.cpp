@@ -74,17 +74,28 @@ bool FakeCursors::SetSystemCursor(HCursor cursor, std::uint32_t id) {
 
 void FakeCursors::DestroyCursor(HCursor cursor) {
     auto it = handles_.find(std::uintptr_t(cursor));
-    if (it == handles_.end() || !it->second.alive || it->second.systemId != 0) {
+    if (it == handles_.end() || !it->second.alive || it->second.systemId != 0 || it->second.moduleResource) {
         ++badReleases;
         return;
     }
     it->second.alive = false;
 }
 
+HCursor FakeCursors::AddModuleCursor(const std::string& image) {
+    const HCursor cursor = NewHandle(image);
+    handles_[std::uintptr_t(cursor)].moduleResource = true;
+    return cursor;
+}
+
+void FakeCursors::UnloadModuleCursor(HCursor cursor) {
+    auto it = handles_.find(std::uintptr_t(cursor));
+    if (it != handles_.end() && it->second.moduleResource) it->second.alive = false;
+}
+
 int FakeCursors::LiveOwnedHandles() const {
     int n = 0;
     for (const auto& [h, handle] : handles_) {
-        if (handle.alive && handle.systemId == 0) ++n;
+        if (handle.alive && handle.systemId == 0 && !handle.moduleResource) ++n;
     }
     return n;
 }

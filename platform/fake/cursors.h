@@ -45,6 +45,10 @@ public:
 
     // Handles the program owns and has not released or installed.
     int LiveOwnedHandles() const;
+    // A cursor resource of a module another component loaded: a shared
+    // handle that dies when the module is unloaded.
+    HCursor AddModuleCursor(const std::string& image);
+    void UnloadModuleCursor(HCursor cursor);
     std::string ImageOf(HCursor cursor) const;
 
 private:
@@ -52,6 +56,7 @@ private:
         std::string image;
         std::uint32_t systemId = 0;  // shared handle of a system id
         bool alive = true;
+        bool moduleResource = false;  // shared handle of a loaded module
     };
     HCursor NewHandle(const std::string& image);
 

@@ -12,8 +12,32 @@ FakeDialogs::FakeDialogs(FakeClock& clock, EventLog& log, FakeWindows& windows)
     // The program's templates as the "System" font's dialog units work out
     // (8 x 16 pixel base units: 2 pixels a unit across, 2 down).
     templates[130] = FakeTemplate{Rect{0, 0, 372, 256}, true,
-                                  {FakeControl{5000, "COV", Rect{0, 0, 80, 52}}}};
-    templates[102] = FakeTemplate{Rect{0, 0, 94, 20}, false, {FakeControl{-1, "", Rect{70, 0, 94, 18}}}};
+                                  {FakeControl{5000, "COV", Rect{0, 0, 80, 52}, "Button", 0x0001000B}}};
+    templates[102] = FakeTemplate{Rect{0, 0, 94, 20}, false, {FakeControl{-1, "", Rect{70, 0, 94, 18}, "Static", 0x000E}}};
+    // The About box in "Times New Roman" 9 points (1.5 pixels a unit across,
+    // 1.875 down) and Display adjust in "System" 10 points.
+    auto about = [](int x, int y, int w, int h) {
+        return Rect{x * 3 / 2, y * 15 / 8, (x + w) * 3 / 2, (y + h) * 15 / 8};
+    };
+    templates[100] = FakeTemplate{
+        about(0, 0, 215, 113), false,
+        {FakeControl{-1, "178", about(15, 11, 57, 37), "Static", 0x080E},
+         FakeControl{-1, "QVM\nLumivane\n v2.05", about(115, 11, 68, 25), "Static", 0x0081},
+         FakeControl{-1, "(C) 2003-2026 Lumivane", about(15, 65, 84, 8), "Static", 0x0001},
+         FakeControl{1, "OK", about(32, 79, 50, 16), "Button", 0x00010001},
+         FakeControl{-1, "Using:", about(109, 40, 92, 62), "Static", 0x0081},
+         FakeControl{1000, "https://lumivane.example/", about(18, 57, 70, 8), "Static", 0x0081}}};
+    auto system = [](int x, int y, int w, int h) { return Rect{x * 2, y * 2, (x + w) * 2, (y + h) * 2}; };
+    templates[149] = FakeTemplate{
+        system(0, 0, 187, 158), false,
+        {FakeControl{1, "OK", system(32, 125, 50, 14), "Button", 0x00010001},
+         FakeControl{2, "Cancel", system(98, 125, 50, 14), "Button", 0x00010000},
+         FakeControl{1007, "", system(16, 27, 156, 24), "msctls_trackbar32", 0x00010000},
+         FakeControl{1008, "", system(16, 63, 156, 24), "msctls_trackbar32", 0x00010000},
+         FakeControl{1009, "", system(16, 98, 156, 24), "msctls_trackbar32", 0x00010000},
+         FakeControl{-1, "Brightness:", system(22, 16, 38, 11), "Static", 0},
+         FakeControl{-1, "Contrast:", system(22, 52, 38, 11), "Static", 0},
+         FakeControl{-1, "Sharpness:", system(22, 87, 38, 11), "Static", 0}}};
     bitmaps["COVU"] = Point{400, 273};
     bitmaps["177"] = Point{24, 18};
 }
@@ -38,6 +62,8 @@ HWindow FakeDialogs::Create(int templateId, IDialogHandler* handler, bool modal)
         child.parent = dlg;
         child.controlId = c.id;
         child.text = c.text;
+        child.className = c.className;
+        child.style = c.style;
         child.rect = Rect{w.rect.left + c.rect.left, w.rect.top + c.rect.top,
                           w.rect.left + c.rect.right, w.rect.top + c.rect.bottom};
         child.visible = true;

@@ -21,6 +21,8 @@ struct FakeControl {
     int id = 0;
     std::string text;
     Rect rect;  // relative to the dialog's top-left corner
+    std::string className;
+    std::uint32_t style = 0;
 };
 
 struct FakeTemplate {

@@ -12,7 +12,9 @@ FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
       mouse(clock, log),
       messages(clock, log, dialogs, windows),
       shell(clock, log, messages, windows),
-      menus(clock, log, dialogs, windows) {
+      menus(clock, log, dialogs, windows),
+      controls(clock, log, dialogs, windows, mouse, cursors),
+      launch(clock, log) {
     PlatformServices services;
     services.screen = &screen;
     services.clock = &clock;
@@ -25,6 +27,8 @@ FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
     services.shell = &shell;
     services.menus = &menus;
     services.windows = &windows;
+    services.controls = &controls;
+    services.launch = &launch;
     previous_ = InstallPlatform(services);
 }
 

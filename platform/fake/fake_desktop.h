@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/fake/clock.h"
+#include "platform/fake/controls.h"
 #include "platform/fake/cursors.h"
 #include "platform/fake/log.h"
 #include "platform/fake/menus.h"
@@ -15,6 +16,7 @@
 #include "platform/fake/system.h"
 #include "platform/fake/shell.h"
 #include "platform/fake/dialogs.h"
+#include "platform/fake/launch.h"
 #include "platform/fake/messages.h"
 #include "platform/fake/windows.h"
 #include "platform/platform.h"
@@ -45,6 +47,8 @@ public:
     FakeMessages messages;
     FakeShell shell;
     FakeMenus menus;
+    FakeControls controls;
+    FakeLaunch launch;
 
 private:
     PlatformServices previous_;

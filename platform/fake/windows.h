@@ -38,6 +38,7 @@ struct FakeWindow {
     int templateId = 0;
     int controlId = 0;
     std::string text;  // the title of a top-level window
+    std::uint32_t style = 0;  // a control's, from its template
     Rect rect;         // screen coordinates
     Frame frame;
     bool visible = false;

@@ -1,7 +1,9 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/platform.h"
+#include "platform/win32/controls.h"
 #include "platform/win32/cursors.h"
+#include "platform/win32/launch.h"
 #include "platform/win32/menus.h"
 #include "platform/win32/mouse_input.h"
 #include "platform/win32/registry.h"
@@ -29,6 +31,8 @@ struct Win32Platform {
     Win32Shell shell;
     Win32Menus menus;
     Win32Windows windows;
+    Win32Controls controls;
+    Win32Launch launch;
 };
 }  // namespace
 
@@ -51,6 +55,8 @@ void InstallWin32Platform(HINSTANCE instance) {
     services.shell = &platform->shell;
     services.menus = &platform->menus;
     services.windows = &platform->windows;
+    services.controls = &platform->controls;
+    services.launch = &platform->launch;
     InstallPlatform(services);
 }
 
