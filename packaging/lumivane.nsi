@@ -330,6 +330,15 @@ SectionEnd
 ; The uninstall
 
 Function un.onInit
+  ; The copy that runs from the temporary folder is handed the folder with a
+  ; backslash at its end: without it, it reads as the installer wrote it.
+  ${Do}
+    StrCpy $R0 $INSTDIR "" -1
+    ${If} $R0 != "\"
+      ${Break}
+    ${EndIf}
+    StrCpy $INSTDIR $INSTDIR -1
+  ${Loop}
   ; For everyone when HKLM's entry names this folder.
   SetShellVarContext current
   ReadRegStr $R0 HKLM "${UNINST_KEY}" "InstallLocation"
@@ -422,6 +431,7 @@ Function .onInit
   Call UseMode
   ; Starting at sign-in: off unless asked for, or kept on by an upgrade.
   ReadRegStr $R1 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  ${GetParameters} $R0
   ${GetOptions} $R0 "/StartAtSignIn" $R2
   ${IfNot} ${Errors}
     !insertmacro SelectSection ${SecRun}
