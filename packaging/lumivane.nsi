@@ -187,12 +187,19 @@ Function Elevate
     SetErrorLevel 5
     Quit
   ${EndIf}
+  ; The same choices again; /D= must come last.
+  StrCpy $R2 "/AllUsers /Elevated"
   ${If} ${Silent}
-    StrCpy $R0 "/S /AllUsers /Elevated"
-  ${Else}
-    StrCpy $R0 "/AllUsers /Elevated"
+    StrCpy $R2 "/S $R2"
   ${EndIf}
-  ExecShell "runas" "$EXEPATH" "$R0"
+  ${GetOptions} $R0 "/StartAtSignIn" $R1
+  ${IfNot} ${Errors}
+    StrCpy $R2 "$R2 /StartAtSignIn"
+  ${EndIf}
+  ${If} $GivenDir != ""
+    StrCpy $R2 "$R2 /D=$GivenDir"
+  ${EndIf}
+  ExecShell "runas" "$EXEPATH" "$R2"
   Quit
 FunctionEnd
 
@@ -422,10 +429,24 @@ Function .onInit
     StrCpy $AllUsers 0
     StrCpy $ModeGiven 1
   ${EndIf}
+  ; Without a choice, an install for everyone that is there already is the
+  ; one to upgrade (the page still offers both).
+  ${If} $ModeGiven = 0
+    ReadRegStr $R1 HKCU "${UNINST_KEY}" "InstallLocation"
+    ReadRegStr $R2 HKLM "${UNINST_KEY}" "InstallLocation"
+    ${If} $R1 == ""
+    ${AndIf} $R2 != ""
+      StrCpy $AllUsers 1
+    ${EndIf}
+  ${EndIf}
+  ; The page asks for the rights itself when it is shown.
   ${If} $AllUsers = 1
-    !insertmacro IS_ADMIN $R1
-    ${If} $R1 != "Admin"
-      Call Elevate
+    ${If} $ModeGiven = 1
+    ${OrIf} ${Silent}
+      !insertmacro IS_ADMIN $R1
+      ${If} $R1 != "Admin"
+        Call Elevate
+      ${EndIf}
     ${EndIf}
   ${EndIf}
   Call UseMode

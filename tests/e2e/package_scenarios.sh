@@ -22,7 +22,8 @@
 #     that Exit and the process's end paint) and writes the Run value;
 #   - the silent uninstall ends the running copy the same way, and
 #     afterwards the prefix's files and registry are as before the install;
-#   - the same for an install for everyone (/AllUsers: Program Files, HKLM).
+#   - the same for an install for everyone (/AllUsers: Program Files, HKLM),
+#     which a later install without /AllUsers upgrades in place.
 #
 # Prints PASS/FAIL per check and "N passed, M failed"; exits 1 on a failure,
 # 77 when Wine or Xvfb cannot start at all. Everything it starts is stopped
@@ -426,6 +427,10 @@ scenario_all_users_install() {
     [ -n "$why" ] || why=$(check_install "$dir" "$menu" "$UNINST_HKLM")
     [ -n "$why" ] || [ -z "$(reg_value "$UNINST_HKCU" DisplayName)" ] || why="an entry in HKCU too"
     report "$(ok "$why")" "/AllUsers installs into Program Files with the Start menu shortcuts for everyone and the entry in HKLM" "$why"
+    why=$(install_silently install-all-again)
+    [ -n "$why" ] || why=$(check_install "$dir" "$menu" "$UNINST_HKLM")
+    [ -n "$why" ] || [ -z "$(reg_value "$UNINST_HKCU" DisplayName)" ] || why="a second install for the user alone"
+    report "$(ok "$why")" "installing again without /AllUsers upgrades the install for everyone" "$why"
     why=$(uninstall_silently uninstall-all "$UNINST_HKLM")
     stop_wine
     snapshot "$WORK/after-all.txt"
