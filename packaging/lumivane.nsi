@@ -91,6 +91,10 @@ Var RadioAll
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
 
 Page custom ModePage ModePageLeave
+!define MUI_PAGE_HEADER_TEXT "Starting Lumivane"
+!define MUI_PAGE_HEADER_SUBTEXT "Choose whether Lumivane starts when you sign in."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Lumivane can start by itself each time you sign in to Windows. It does not unless you tick it."
+!define MUI_COMPONENTSPAGE_TEXT_COMPLIST "Options:"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
