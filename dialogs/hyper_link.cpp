@@ -47,6 +47,13 @@ Point PointOf(std::intptr_t lParam) {
     return Point{std::int16_t(lParam & 0xFFFF), std::int16_t((lParam >> 16) & 0xFFFF)};
 }
 
+// Half of a size difference, rounded down: a control that grows to a text
+// one pixel wider or taller than it ends the larger, not a pixel short (a
+// static text cut short wraps, and its second line is lost).
+std::int32_t HalfOf(std::int32_t difference) {
+    return difference >= 0 ? difference / 2 : -((1 - difference) / 2);
+}
+
 bool Contains(const Rect& r, Point pt) {
     return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
 }
@@ -183,14 +190,14 @@ void CHyperLink::FitToText() {
     const std::uint32_t style = Controls().GetStyle(hwnd_);
 
     if (style & kSsCenterImage) {
-        const std::int32_t dy = (rc.Height() - extent.y) / 2;
+        const std::int32_t dy = HalfOf(rc.Height() - extent.y);
         rc.top += dy;
         rc.bottom -= dy;
     } else {
         rc.bottom = rc.top + extent.y;
     }
     if (style & kSsCenter) {
-        const std::int32_t dx = (rc.Width() - extent.x) / 2;
+        const std::int32_t dx = HalfOf(rc.Width() - extent.x);
         rc.left += dx;
         rc.right -= dx;
     } else if (style & kSsRight) {

@@ -18,7 +18,7 @@ WHITE = (255, 255, 255)
 BITMAPS = {
     "covu.bmp": (400, 273, None),
     "logo177.bmp": (24, 18, None),
-    "logo178.bmp": (64, 48, None),
+    "logo178.bmp": (144, 82, None),
     "tb165.bmp": (17 * 6, 15, 6),
     "tb172.bmp": (17 * 4, 15, 4),
     "tb174.bmp": (17 * 4, 15, 4),

@@ -146,6 +146,9 @@ def mix(a, b, t):
 
 FONT = {
     'L': ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    'M': ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
+    'Q': [".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"],
+    'V': ["#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."],
     'a': [".....", ".....", ".###.", "....#", ".####", "#...#", ".####"],
     'c': [".....", ".....", ".###.", "#....", "#....", "#...#", ".###."],
     'e': [".....", ".....", ".###.", "#...#", "#####", "#....", ".###."],
@@ -287,6 +290,15 @@ def draw_brand_logo(width, height):
     R(28, 37, 36, 41, 0, (44, 52, 70))        # neck
     R(19, 41, 45, 45, 2, (44, 52, 70))        # base
     return c.downsample(ss)
+
+
+def draw_about_logo():
+    """The About box's 144 x 82 picture: the monitor badge and the brand."""
+    c = Canvas(144, 82, (222, 222, 218))
+    c.blit(draw_brand_logo(80, 60), 4, 11)
+    name = "QVM"
+    draw_text(c, 88 + (52 - text_width(name, 3)) // 2, 31, name, 3, (44, 52, 70))
+    return c
 
 
 def tb_question(cell):
@@ -464,7 +476,7 @@ def build():
     files = {
         "covu.bmp": bmp_bytes(draw_splash()),
         "logo177.bmp": bmp_bytes(draw_brand_logo(24, 18)),
-        "logo178.bmp": bmp_bytes(draw_brand_logo(64, 48)),
+        "logo178.bmp": bmp_bytes(draw_about_logo()),
         "tb165.bmp": bmp_bytes(draw_toolbar(WHITE, 6)),
         "tb172.bmp": bmp_bytes(draw_toolbar(YELLOW, 4)),
         "tb174.bmp": bmp_bytes(draw_toolbar(RED, 4)),

@@ -3,6 +3,7 @@
 // colours under the pointer, its launches and their errors, its fitting.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -131,10 +132,11 @@ TEST_F(DialogsTest, AboutBoxIsCentredWithItsLinkUnderlinedNotAndFitted) {
         ASSERT_NE(font, nullptr);
         EXPECT_EQ(font->face, "Times New Roman");
         EXPECT_FALSE(font->underline);
-        // Centred on the template's 70 units (27..132 here) and as wide as its text.
+        // Centred on the template's 70 units (27..132 here) and as wide as its
+        // text, a pixel wider when the difference is odd.
         const Rect r = InParent(link);
         const Point extent = fake::FakeControls::Extent(*font, kUrl);
-        EXPECT_EQ(r.Width(), extent.x + (105 - extent.x) % 2);
+        EXPECT_EQ(r.Width(), extent.x + std::abs(105 - extent.x) % 2);
         EXPECT_EQ(r.left + r.right, 27 + 132);
         EXPECT_EQ(r.top, 106);
         EXPECT_EQ(r.Height(), extent.y);
@@ -497,19 +499,24 @@ TEST_F(DialogsTest, FitToTextKeepsTheEdgeOrCentreItsAlignmentSays) {
     // "abcdefg..." is 41 pixels wide and 14 high in the simulated face.
     struct Case {
         std::uint32_t style;
+        Rect rect;
         Rect expected;
     };
-    const Rect rect{10, 20, 80, 50};  // 70 x 30
+    const Rect wide{10, 20, 80, 50};  // 70 x 30
     const Case cases[] = {
-        {kSsCenter, Rect{24, 20, 66, 34}},                     // each side in by 14: 42 wide
-        {kSsRight, Rect{39, 20, 80, 34}},                      // the right edge stays
-        {0, Rect{10, 20, 51, 34}},                             // the left edge stays
-        {kSsCenter | kSsCenterImage, Rect{24, 28, 66, 42}},    // 30 - 14 = 16: 8 each way
-        {kSsRight | kSsCenterImage, Rect{39, 28, 80, 42}},
+        {kSsCenter, wide, Rect{24, 20, 66, 34}},                   // each side in by 14: 42 wide
+        {kSsRight, wide, Rect{39, 20, 80, 34}},                    // the right edge stays
+        {0, wide, Rect{10, 20, 51, 34}},                           // the left edge stays
+        {kSsCenter | kSsCenterImage, wide, Rect{24, 28, 66, 42}},  // 30 - 14 = 16: 8 each way
+        {kSsRight | kSsCenterImage, wide, Rect{39, 28, 80, 42}},
+        // Growing to a text wider (and taller) than the control by an odd
+        // difference: out by 6 each side, never a pixel short of the text.
+        {kSsCenter | kSsCenterImage, Rect{40, 20, 70, 31}, Rect{34, 18, 76, 33}},
+        {kSsRight, Rect{40, 20, 70, 31}, Rect{29, 20, 70, 34}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.style);
-        RunLinkIn(c.style, rect, "abcdefg...", [](CHyperLink&) {},
+        SCOPED_TRACE(testing::Message() << c.style << " " << c.rect.Width());
+        RunLinkIn(c.style, c.rect, "abcdefg...", [](CHyperLink&) {},
                   [&](CHyperLink& link, HWindow) { EXPECT_EQ(InParent(link.Window()), c.expected); });
     }
 }
