@@ -56,6 +56,7 @@
 !define TRAY_WND_CLASS "LumivaneHiddenWindow"
 !define TRAY_WND_TITLE "CTrayNotifyIcon Resurrection Notification Window"
 !define ID_APP_EXIT 40002
+!define IDCANCEL 2
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -110,7 +111,8 @@ Page custom ModePage ModePageLeave
 ; is the #32770 dialog without a title on the thread that owns the tray
 ; icon's hidden window; WM_COMMAND ID_APP_EXIT runs the same Exit as the
 ; menu's (pointers and row 0 put back, the icon removed). A bare WM_CLOSE
-; would only end the dialog.
+; would only end the dialog. Its other dialogs on that thread (the About
+; box, Display adjust, a message box) are cancelled first, as Escape would.
 !macro END_RUNNING_COPY un
 Function ${un}EndRunningCopy
   Push $0
@@ -119,6 +121,7 @@ Function ${un}EndRunningCopy
   Push $3
   Push $4
   Push $5
+  Push $6
   StrCpy $5 0            ; tenths of a second waited
   ${Do}
     System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${APP_MUTEX}") p .r0'
@@ -136,6 +139,7 @@ Function ${un}EndRunningCopy
       ${If} $0 != 0
         System::Call 'user32::GetWindowThreadProcessId(p r0, p 0) i .r1'
         StrCpy $2 0
+        StrCpy $6 0
         ${Do}
           FindWindow $2 "#32770" "" 0 $2
           ${If} $2 == 0
@@ -144,11 +148,19 @@ Function ${un}EndRunningCopy
           System::Call 'user32::GetWindowThreadProcessId(p r2, p 0) i .r3'
           System::Call 'user32::GetWindowTextLengthW(p r2) i .r4'
           ${If} $3 = $1
-          ${AndIf} $4 = 0
-            SendMessage $2 ${WM_COMMAND} ${ID_APP_EXIT} 0 /TIMEOUT=5000
-            ${Break}
+            ${If} $4 = 0
+              StrCpy $6 $2  ; the bar
+            ${Else}
+              ; A dialog of its own (About, Display adjust) runs its own
+              ; loop: Cancel it, as Escape would, so that Exit can end
+              ; the program.
+              SendMessage $2 ${WM_COMMAND} ${IDCANCEL} 0 /TIMEOUT=2000
+            ${EndIf}
           ${EndIf}
         ${Loop}
+        ${If} $6 != 0
+          SendMessage $6 ${WM_COMMAND} ${ID_APP_EXIT} 0 /TIMEOUT=5000
+        ${EndIf}
       ${EndIf}
     ${EndIf}
     ${If} $5 >= 150
@@ -162,6 +174,7 @@ Function ${un}EndRunningCopy
       IntOp $5 $5 + 1
     ${EndIf}
   ${Loop}
+  Pop $6
   Pop $5
   Pop $4
   Pop $3
