@@ -464,8 +464,8 @@ scenario_all_users_install() {
 VERSION=$(sed -n 's/^#define LV_VERSION_TEXT "\([^"]*\)".*$/\1/p' "$ROOT/app/version.h" 2>/dev/null)
 [ -n "$VERSION" ] || { echo "no LV_VERSION_TEXT in app/version.h"; echo "0 passed, 1 failed"; exit 1; }
 [ -x "$LVMON" ] || { echo "no $LVMON: build the host preset first"; echo "0 passed, 1 failed"; exit 1; }
-for tool in xdotool import xdpyinfo unzip objdump; do
-    command -v "$tool" >/dev/null || skip_all "$tool is not installed"
+for tool in xdotool import xdpyinfo xwininfo unzip objdump makensis; do
+    command -v "$tool" >/dev/null || { echo "no $tool: tools/setup installs it"; echo "0 passed, 1 failed"; exit 1; }
 done
 mkdir -p "$WORK"
 
