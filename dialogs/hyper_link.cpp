@@ -67,8 +67,7 @@ bool Append(char* text, std::size_t size, const char* tail) {
     return true;
 }
 
-}  // namespace
-
+// The text a launch code stands for, without the prefix; always terminated.
 void LaunchErrorText(std::int32_t code, char* text, std::size_t size) {
     if (size == 0) return;
     for (const LaunchError& e : kLaunchErrors) {
@@ -79,6 +78,8 @@ void LaunchErrorText(std::int32_t code, char* text, std::size_t size) {
     }
     std::snprintf(text, size, "Unknown Error (%d) occurred.", int(code));
 }
+
+}  // namespace
 
 CHyperLink::CHyperLink()
     : m_crLinkColour(MakeColour(0, 0, 238)),
@@ -317,6 +318,9 @@ bool CHyperLink::OnControlMessage(const Message& m, std::intptr_t& result) {
             result = Controls().DefaultControlProc(m);
             OnMouseMove(m);
             return true;
+        case kWmCaptureChanged:
+            OnCaptureChanged(m);
+            return false;
         default:
             return false;
     }
@@ -360,6 +364,15 @@ void CHyperLink::OnMouseMove(const Message& m) {
         controls.ReleaseCapture();
         controls.RedrawWindow(hwnd_, kRepaintNow);
     }
+}
+
+// The capture can be lost from outside, when a message box disables the
+// dialog or another window takes it: the pointer is then no longer seen to
+// leave, so the hover colour goes now rather than staying for good.
+void CHyperLink::OnCaptureChanged(const Message& m) {
+    if (!m_bOverControl || HWindow(std::uintptr_t(m.lParam)) == hwnd_) return;
+    m_bOverControl = 0;
+    Controls().RedrawWindow(hwnd_, kRepaintNow);
 }
 
 }  // namespace lv

@@ -18,10 +18,6 @@ namespace lv {
 // command buffer: refused rather than cut into another command.
 constexpr std::int32_t kLaunchTooLong = -1;
 
-// The text a launch code stands for, without the prefix; `text` always
-// terminated.
-void LaunchErrorText(std::int32_t code, char* text, std::size_t size);
-
 class CHyperLink : public IControlHandler {
 public:
     static constexpr std::size_t kRegistryValueSize = 260;
@@ -77,6 +73,7 @@ private:
     std::intptr_t OnCtlColor(HDc dc);
     std::intptr_t OnSetCursor();
     void OnMouseMove(const Message& m);
+    void OnCaptureChanged(const Message& m);
     void MakeLinkFont();
 
     // Fields, in order.

@@ -23,6 +23,7 @@ constexpr std::uint32_t kSsCenterImage = 0x0200;
 constexpr std::uint16_t kStnClicked = 0;
 constexpr std::uint32_t kWmMouseMove = 0x0200;
 constexpr std::uint32_t kWmCtlColorStatic = 0x0138;
+constexpr std::uint32_t kWmCaptureChanged = 0x0215;
 // GetSysColor index of the selection highlight.
 constexpr int kColorHighlight = 13;
 // The system's hand pointer (IDC_HAND).
@@ -60,7 +61,8 @@ public:
     virtual void InvalidateWindow(HWindow wnd, bool erase) = 0;
 
     // The mouse capture: mouse input reaches the window wherever the
-    // pointer is, until released (or taken by another window).
+    // pointer is, until released or taken by another window; the window
+    // that loses it gets WM_CAPTURECHANGED either way.
     virtual void SetCapture(HWindow wnd) = 0;
     virtual void ReleaseCapture() = 0;
 

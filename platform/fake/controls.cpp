@@ -150,13 +150,19 @@ void FakeControls::PaintInvalid() {
 // The pointer
 
 void FakeControls::SetCapture(HWindow wnd) {
+    const HWindow old = capture;
     capture = wnd;
     log_.Add(clock_.Now(), "capture set");
+    if (!IsNone(old) && old != wnd) Deliver(Message{old, kWmCaptureChanged, 0, std::intptr_t(wnd)});
 }
 
+// Also what the system does when a window of the capture's dialog is
+// disabled (a message box over it) or another program takes the mouse.
 void FakeControls::ReleaseCapture() {
+    const HWindow old = capture;
     capture = HWindow::None;
     log_.Add(clock_.Now(), "capture released");
+    if (!IsNone(old)) Deliver(Message{old, kWmCaptureChanged, 0, 0});
 }
 
 // The window the mouse talks to: the capture's, or the deepest under the

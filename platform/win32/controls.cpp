@@ -16,6 +16,7 @@ static_assert(kSsCenter == SS_CENTER && kSsRight == SS_RIGHT && kSsNotify == SS_
                   kSsCenterImage == SS_CENTERIMAGE && kStnClicked == STN_CLICKED,
               "static control styles");
 static_assert(kWmMouseMove == WM_MOUSEMOVE && kWmCtlColorStatic == WM_CTLCOLORSTATIC &&
+                  kWmCaptureChanged == WM_CAPTURECHANGED &&
                   kColorHighlight == COLOR_HIGHLIGHT,
               "messages and colours");
 

@@ -210,6 +210,26 @@ TEST_F(DialogsTest, EnteringRepaintsAtOnceAndTakesTheCaptureAfterTheDefaultHandl
     });
 }
 
+TEST_F(DialogsTest, ACaptureLostFromOutsideEndsTheHover) {
+    RunAbout([&](CAboutDlg&, HWindow dlg) {
+        const HWindow link = LinkOf(dlg);
+        desk.controls.MoveMouse(Inside(link));
+        EXPECT_EQ(Shown(link), kHighlight);
+        // The system cancels the capture (a message box disables the box).
+        desk.controls.ReleaseCapture();
+        EXPECT_EQ(Shown(link), kLinkBlue);
+        // Back over the link, it is entered afresh.
+        desk.controls.MoveMouse(Point{Inside(link).x + 1, Inside(link).y});
+        EXPECT_EQ(Shown(link), kHighlight);
+        EXPECT_EQ(desk.controls.capture, link);
+        // Its own release on leaving repaints once.
+        const int paints = desk.controls.State(link).paints;
+        desk.controls.MoveMouse(Below(link));
+        EXPECT_EQ(desk.controls.State(link).paints, paints + 1);
+        EXPECT_EQ(Shown(link), kLinkBlue);
+    });
+}
+
 TEST_F(DialogsTest, TooltipHoldsTheAddressOverTheFittedControlAndSeesOnlyItsMessages) {
     RunAbout([&](CAboutDlg&, HWindow dlg) {
         const HWindow link = LinkOf(dlg);
