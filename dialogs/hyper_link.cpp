@@ -243,7 +243,7 @@ std::int32_t CHyperLink::ReadRegistryDefault(const char* subKey, char* out) {
     std::int32_t size = std::int32_t(sizeof value);
     const std::int32_t read = launch.QueryDefaultValue(key, value, &size);
     launch.CloseKey(key);
-    if (read == std::int32_t(kErrorMoreData)) return read;
+    if (read == std::int32_t(kErrorMoreData) || size > std::int32_t(sizeof value)) return std::int32_t(kErrorMoreData);
     if (read != 0 || size <= 0) return 0;
     // The registry keeps whatever was written: terminate it ourselves, and
     // refuse a full buffer that has no room left for the terminator.
