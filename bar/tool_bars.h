@@ -33,7 +33,11 @@ constexpr int ID_TB_FULL_IDLE = 32779, ID_TB_FULL_ACTIVE = 32784, ID_TB_FULL_SUS
 // 72 x 24 strip: each takes the top of what remains, full width.
 void LayOutToolBars(const HWindow toolBars[3]);
 
-// Shows one tool bar (index 0..2) and hides the other two, hiding first.
+// Shows one tool bar (index 0..2) and hides the other two, hiding first:
+// Show Bar's order.
 void ShowOnlyToolBar(const HWindow toolBars[3], int index);
+// The same, showing first: a look's order, so that the bar never stands
+// without a tool bar between the calls.
+void ShowToolBarThenHideOthers(const HWindow toolBars[3], int index);
 
 }  // namespace lv

@@ -44,7 +44,7 @@ void CLvDlg::SetState(std::int32_t state) {
 
 void CLvDlg::ShowLook(std::int32_t state) {
     m_trayIcon.SetIconResource(kLookIcons[state]);
-    ShowOnlyToolBar(m_toolBars, state);
+    ShowToolBarThenHideOthers(m_toolBars, state);
     LayOutToolBars(m_toolBars);
 }
 

@@ -178,6 +178,9 @@ std::intptr_t FakeDialogs::DefaultWindowProc(HWindow, std::uint32_t msg, std::ui
     return msg == kWmNcHitTest ? kHtClient : 0;
 }
 
-void FakeDialogs::PaintIconic(HWindow, HIcon, std::int32_t, std::int32_t) { ++iconicPaints; }
+void FakeDialogs::PaintIconic(HWindow, HIcon, std::int32_t x, std::int32_t y) {
+    ++iconicPaints;
+    iconicAt = Point{x, y};
+}
 
 }  // namespace lv::fake

@@ -68,6 +68,7 @@ public:
     bool frameworkReady = false;
     std::map<std::uintptr_t, HIcon> windowIcons;
     int iconicPaints = 0;
+    Point iconicAt;  // where the last minimised paint drew the icon
     int defaultProcCalls = 0;
 
 private:

@@ -233,6 +233,8 @@ void FakeWindows::ShowWindow(HWindow wnd, bool show) {
     FakeWindow* w = Find(wnd);
     if (w == nullptr) return;
     w->visible = show;
+    log_.Add(clock_.Now(), std::string(show ? "show window " : "hide window ") +
+                               std::to_string(std::uintptr_t(wnd)));
 }
 
 bool FakeWindows::IsWindowVisible(HWindow wnd) {

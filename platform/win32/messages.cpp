@@ -30,15 +30,18 @@ LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     if (msg == WM_CREATE) return context->handler->OnCreate(FromHwnd(hwnd)) == -1 ? -1 : 0;
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        // The default procedure frees what the system keeps for the window
+        // (its title among them); it runs whatever our side does.
+        const LRESULT answer = ::DefWindowProcA(hwnd, msg, wParam, lParam);
         // A window refused during its creation is its maker's to clean up.
         if (!context->created) {
             context->handler = nullptr;
-            return 0;
+            return answer;
         }
         IWindowHandler* handler = context->handler;
         delete context;
         handler->OnDestroyed();
-        return 0;
+        return answer;
     }
     std::intptr_t result = 0;
     if (context->handler->OnMessage(Message{FromHwnd(hwnd), msg, wParam, lParam}, result)) {
