@@ -95,6 +95,7 @@ bool FakeMessages::KillTimer(HWindow wnd, std::uintptr_t id) {
 }
 
 std::uint32_t FakeMessages::RegisterMessage(const char* name) {
+    ++registrations_[name];
     auto& table = AtomTable();
     auto it = table.find(name);
     if (it != table.end()) return it->second;

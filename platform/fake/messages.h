@@ -35,6 +35,11 @@ public:
     std::uintptr_t SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
     bool KillTimer(HWindow wnd, std::uintptr_t id) override;
     std::uint32_t RegisterMessage(const char* name) override;
+    // How often this desktop's programs registered a message name.
+    int Registrations(const std::string& name) const {
+        auto it = registrations_.find(name);
+        return it == registrations_.end() ? 0 : it->second;
+    }
     bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) override;
     bool UnregisterHotKey(HWindow wnd, int id) override;
 
@@ -64,6 +69,7 @@ public:
     int timerTicks = 0;
 
 private:
+    std::map<std::string, int> registrations_;
     FakeWindow* FindHidden(HWindow wnd);
     void Destroy(FakeWindow& w);
     void RemoveTimersOf(HWindow wnd);

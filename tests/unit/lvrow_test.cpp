@@ -32,8 +32,13 @@ TEST(Lvrow, OffFrameOn1024) {
     const std::string tail = "1010 1022 000000\n1023 1023 00FF00\n";
     ASSERT_GE(r.out.size(), tail.size());
     EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
-    EXPECT_EQ(Lvrow("off 1024 0xD640").out, r.out);
-    EXPECT_NE(Lvrow("off 1024 0").out, r.out);
+    const ToolRun flags = Lvrow("off 1024 0xD640");
+    const ToolRun noFlags = Lvrow("off 1024 0");
+    EXPECT_EQ(flags.status, 0);
+    EXPECT_EQ(flags.out, r.out);
+    EXPECT_EQ(noFlags.status, 0);
+    EXPECT_FALSE(noFlags.out.empty());
+    EXPECT_NE(noFlags.out, r.out);
 }
 
 TEST(Lvrow, ColumnsRedRunAndNegativeNumbers) {
@@ -41,7 +46,12 @@ TEST(Lvrow, ColumnsRedRunAndNegativeNumbers) {
     ASSERT_EQ(r.status, 0);
     // Red starts at 101 inside a clock-high, header-high cell.
     EXPECT_NE(r.out.find("\n101 "), std::string::npos) << r.out;
-    EXPECT_EQ(Lvrow("rows -4 772 1024").out, Lvrow("rows 0xFFFFFFFC 772 1024").out);
+    const ToolRun negative = Lvrow("rows -4 772 1024");
+    const ToolRun complement = Lvrow("rows 0xFFFFFFFC 772 1024");
+    ASSERT_EQ(negative.status, 0);
+    ASSERT_EQ(complement.status, 0);
+    EXPECT_FALSE(negative.out.empty());
+    EXPECT_EQ(negative.out, complement.out);
 }
 
 TEST(Lvrow, BadArgumentsExitWithTwo) {

@@ -28,12 +28,15 @@ TEST(Startup, SplashThenBar) {
     FakeDesktop desk;
     EXPECT_FALSE(TheApp().InitInstance());
     const auto& log = desk.log;
+    const int framework = log.Find("ui framework");
     const int mutex = log.Find("mutex LumivaneAppMutex");
     const int create = log.Find("window create 130");
     const int paint = log.Find("paint 130", create);
     const int destroy = log.Find("window destroy 130", create);
     const int bar = log.Find("modal run 102");
+    ASSERT_GE(framework, 0);
     ASSERT_GE(mutex, 0);
+    EXPECT_LT(framework, mutex);  // the dialog framework is ready before the guard
     EXPECT_LT(mutex, create);
     EXPECT_LT(create, paint);  // painted at once, not left to a message loop
     EXPECT_LT(paint, destroy);

@@ -417,7 +417,15 @@ TEST_F(TrayIconTest, ActivationStateIsOneCopyForTheProgram) {
     CTrayNotifyIcon::SetActivationState(0);
 }
 
+// The system answers one number for one name however often it is asked, so
+// the registrations themselves are counted: the program's first icon asks,
+// later ones use the number it got.
 TEST_F(TrayIconTest, TaskbarCreatedIsRegisteredOnce) {
+    CTrayNotifyIcon::TaskbarCreatedMessage = 0;  // as at program start
+    const int before = desk.messages.Registrations("TaskbarCreated");
+    CTrayNotifyIcon first;
+    CTrayNotifyIcon second;
+    EXPECT_EQ(desk.messages.Registrations("TaskbarCreated") - before, 1);
     EXPECT_NE(CTrayNotifyIcon::TaskbarCreatedMessage, 0u);
     EXPECT_EQ(CTrayNotifyIcon::TaskbarCreatedMessage, desk.messages.RegisterMessage("TaskbarCreated"));
 }
