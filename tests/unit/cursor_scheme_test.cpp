@@ -98,6 +98,43 @@ TEST_F(CursorSchemeTest, AnimatedFilesAreLookedUpUnderTheWindowsDirectory) {
     }
 }
 
+// Each of the nine registry values belongs to one system id: an animated
+// file given to one name in turn is loaded for that id alone, and a restore
+// installs it there and nowhere else.
+TEST(CursorSchemeValues, EachValueNameFeedsItsOwnId) {
+    struct Case {
+        const char* name;
+        std::uint32_t id;
+    };
+    const Case cases[] = {
+        {"Arrow", kOcrNormal},      {"Wait", kOcrWait},     {"Crosshair", kOcrCross},
+        {"SizeNWSE", kOcrSizeNwse}, {"SizeNESW", kOcrSizeNesw}, {"SizeWE", kOcrSizeWe},
+        {"SizeNS", kOcrSizeNs},     {"SizeAll", kOcrSizeAll},   {"No", kOcrNo},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeDesktop desk;
+        for (const Case& other : cases) desk.registry.SetString(kCursorsKey, other.name, "");
+        desk.registry.SetString(kCursorsKey, c.name, "C:\\Themes\\mine.ani");
+        desk.cursors.files["C:\\WINDOWS//Cursors//mine.ani"] = "my animation";
+        CCursorScheme scheme;
+        scheme.Capture();
+        EXPECT_EQ(desk.cursors.fileLoads, 1);
+        for (int i = 0; i < kCursorCount; ++i) {
+            const CursorEntry& e = scheme.Entry(i);
+            EXPECT_EQ(e.bAnimated, e.nId == c.id ? 1 : 0) << e.nId;
+        }
+        desk.cursors.installs.clear();
+        scheme.Restore();
+        ASSERT_EQ(desk.cursors.installs.size(), 10u);
+        for (const auto& install : desk.cursors.installs) {
+            EXPECT_EQ(install.second == "my animation", install.first == c.id)
+                << install.first;
+        }
+        scheme.RestoreAtExit();
+    }
+}
+
 TEST_F(CursorSchemeTest, AnimatedTextSelectPointerIsStillACopy) {
     UserCursor("IBeam", kOcrIBeam, "C:\\WINDOWS\\Cursors\\beam.ani", "user beam animation");
     desk.cursors.files["C:\\WINDOWS//Cursors//beam.ani"] = "beam from file";

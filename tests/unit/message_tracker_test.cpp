@@ -177,22 +177,37 @@ std::vector<SeenMessage> Track(monitor::MessageTracker& tracker,
     return out;
 }
 
+// A columns frame pairs with the rows frame before it when it comes within
+// 200 ms of the rows frame's first sight: at 200 it does, at 201 it does not.
 TEST(MessageTracker, ColumnsTooLateAfterRowsAreNoRegion) {
-    monitor::MessageTracker tracker;
-    const DecodedRow none;
-    const auto messages = Track(tracker,
-                                {{0, none},
-                                 {100, Frame(FrameKind::Rows, 60, 500)},
-                                 {150, none},
-                                 {301, Frame(FrameKind::Columns, 41, 697)},
-                                 {400, none}},
-                                500);
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].kind, MessageKind::RowsOnly);
-    EXPECT_EQ(messages[0].frames[0].shownMs, 50);
-    EXPECT_EQ(messages[1].kind, MessageKind::ColumnsOnly);
-    EXPECT_EQ(monitor::MessageLine(messages[1]), "0.301 columns 41 697");
-    EXPECT_FALSE(tracker.Enhanced().active);
+    struct Case {
+        int columnsAt;
+        bool region;
+    };
+    for (const Case& c : {Case{299, true}, Case{300, true}, Case{301, false}}) {
+        SCOPED_TRACE(c.columnsAt);
+        monitor::MessageTracker tracker;
+        const DecodedRow none;
+        const auto messages = Track(tracker,
+                                    {{0, none},
+                                     {100, Frame(FrameKind::Rows, 60, 500)},
+                                     {150, none},
+                                     {c.columnsAt, Frame(FrameKind::Columns, 41, 697)},
+                                     {400, none}},
+                                    500);
+        if (c.region) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].kind, MessageKind::Region);
+            EXPECT_TRUE(tracker.Enhanced().active);
+            continue;
+        }
+        ASSERT_EQ(messages.size(), 2u);
+        EXPECT_EQ(messages[0].kind, MessageKind::RowsOnly);
+        EXPECT_EQ(messages[0].frames[0].shownMs, 50);
+        EXPECT_EQ(messages[1].kind, MessageKind::ColumnsOnly);
+        EXPECT_EQ(monitor::MessageLine(messages[1]), "0.301 columns 41 697");
+        EXPECT_FALSE(tracker.Enhanced().active);
+    }
 }
 
 TEST(MessageTracker, RegionStartsAtItsColumnsFrameAndOffEndsIt) {

@@ -216,6 +216,17 @@ TEST(RowDecoder, RefusesRowsThatAreNotWholeFrames) {
         for (int x = from; x < to; ++x) row[std::size_t(x)] |= 0x0000FF;
         return row;
     };
+    // A pixel of the rows frame whose red is on, and one whose green is off.
+    int redX = -1;
+    for (int x = 0; x < n && redX < 0; ++x) {
+        if (RedOf(rows[std::size_t(x)]) == 255) redX = x;
+    }
+    ASSERT_GE(redX, 0);
+    auto setRed = [](std::vector<Colour> row, int x, int red) {
+        Colour& c = row[std::size_t(x)];
+        c = MakeColour(std::uint8_t(red), GreenOf(c), BlueOf(c));
+        return row;
+    };
     std::vector<Colour> desktop(static_cast<std::size_t>(n));
     for (int x = 0; x < n; ++x) desktop[std::size_t(x)] = fake::DesktopColourAt(x);
 
@@ -249,12 +260,21 @@ TEST(RowDecoder, RefusesRowsThatAreNotWholeFrames) {
         {"columns with two runs", addRed(cols, 900, 910), RowFault::BadPayload},
         {"off with red in its last pixel", addRed(p.Off(), n - 1, n), RowFault::BadPayload},
         {"rows with red changing inside a bit", addRed(rows, 20, 21), RowFault::BadPayload},
+        // Every channel fully on or off: a red of 191 or 128 where the frame
+        // has 255 is neither, nor a green of 64 where it has 0.
+        {"red at 191", setRed(rows, redX, 191), RowFault::WrongClock},
+        {"red at 128", setRed(rows, redX, 128), RowFault::WrongClock},
+        {"red at 64", setRed(rows, redX, 64), RowFault::WrongClock},
     };
     for (const Case& c : cases) {
         const DecodedRow d = Decode(c.row);
         EXPECT_EQ(d.kind, FrameKind::None) << c.what;
         EXPECT_EQ(d.fault, c.fault) << c.what << ": " << monitor::FaultName(d.fault);
     }
+
+    // Near enough to 255 or 0 counts as on or off: the same frame.
+    EXPECT_TRUE(Decode(setRed(rows, redX, 192)).SameFrame(Decode(rows)));
+    EXPECT_TRUE(Decode(setRed(rows, 0, 63)).SameFrame(Decode(rows)));
 
     // A row one pixel short keeps every cell and reads as the same frame.
     const std::vector<Colour> shortTail(rows.begin(), rows.end() - 1);
