@@ -49,11 +49,6 @@ HWindow FindWmpVideo(HWindow p) {
     return accepted ? last : HWindow::None;
 }
 
-HWindow OutermostAncestor(HWindow wnd) {
-    for (HWindow p = Windows().GetParent(wnd); !IsNone(p); p = Windows().GetParent(p)) wnd = p;
-    return wnd;
-}
-
 // The video window V is found: its window rectangle, as it is, becomes the
 // region, and following starts.
 void TakeVideoWindow(CLvDlg& bar, HWindow v) {

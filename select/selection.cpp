@@ -20,11 +20,7 @@ constexpr Colour kBandColour = MakeColour(255, 0, 0);
 // click on the icon (or the shell), never a selection. Were it taken as one,
 // the injected release would click the icon (a stop) and the user's own
 // release would click it again (a start).
-bool OnTaskbar(HWindow h) {
-    HWindow top = h;
-    for (HWindow p = Windows().GetParent(h); !IsNone(p); p = Windows().GetParent(p)) top = p;
-    return !IsNone(top) && ClassName(top).Is(kTaskbarClass);
-}
+bool OnTaskbar(HWindow h) { return !IsNone(h) && ClassName(OutermostAncestor(h)).Is(kTaskbarClass); }
 
 bool StrictlyInside(Point q, const Rect& rc) {
     return rc.left < q.x && q.x < rc.right && rc.top < q.y && q.y < rc.bottom;
@@ -150,7 +146,7 @@ void RunSelectionStep(CLvDlg& bar) {
     IWindows& windows = Windows();
     const Point pt = MouseInput().GetCursorPos();
     const HWindow h = windows.WindowFromPoint(pt);
-    if (bar.m_pointed.hwnd != h || IsNone(h)) {
+    if (bar.m_pointed.hwnd != h) {
         bar.m_pointed.hwnd = h;
         bar.m_pointed.bShell = h == bar.Window() || windows.GetParent(h) == bar.Window() || OnTaskbar(h);
     }

@@ -20,13 +20,16 @@ constexpr char kGeminiClass[] = "GeminiWindowClass";
 constexpr char kVideoWindowControlClass[] = "VideoWindowControlClass";
 constexpr char kVideoControlWindowClass[] = "VideoControlWindowClass";
 
+constexpr char kKingPlayerVideoClass[] = "KingPlayer Video Class";
+constexpr char kKpRealVideoClass[] = "KPRealvideoWnd";
+
 // Video windows following never suspends for losing the foreground; the
 // last two hand following over to their parent.
 constexpr const char* kPlayerVideoClasses[] = {
-    "KingDVD Video Window Class", kVideoRendererClass,      kWmpVideoClass,           kVideoControlWindowClass,
-    kVideoWindowControlClass,     "KingPlayer Video Class", "KPRealvideoWnd",
+    "KingDVD Video Window Class", kVideoRendererClass,     kWmpVideoClass,       kVideoControlWindowClass,
+    kVideoWindowControlClass,     kKingPlayerVideoClass, kKpRealVideoClass,
 };
-constexpr const char* kParentTakesOverClasses[] = {"KingPlayer Video Class", "KPRealvideoWnd"};
+constexpr const char* kParentTakesOverClasses[] = {kKingPlayerVideoClass, kKpRealVideoClass};
 
 // A window's class name; empty for no window or one that is gone.
 struct ClassName {
@@ -41,5 +44,12 @@ struct ClassName {
     }
     char text[kClassNameSize];
 };
+
+// The outermost window of the chain of parents; the window itself when it
+// has no parent.
+inline HWindow OutermostAncestor(HWindow wnd) {
+    for (HWindow p = Windows().GetParent(wnd); !IsNone(p); p = Windows().GetParent(p)) wnd = p;
+    return wnd;
+}
 
 }  // namespace lv

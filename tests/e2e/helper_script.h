@@ -143,4 +143,43 @@ inline bool ParseArgs(int argc, char** argv, Options& opt) {
     return true;
 }
 
+// The script, run from a window's timer: each action at its time since
+// Start. `perform` carries an action out; a close ends the script.
+class ScriptRunner {
+public:
+    static constexpr UINT_PTR kTimer = 1;
+
+    void Start(HWND hwnd, const std::vector<Action>& script, ULONGLONG startMs) {
+        script_ = script;
+        next_ = 0;
+        startMs_ = startMs;
+        Arm(hwnd);
+    }
+
+    template <typename Perform>
+    void OnTimer(HWND hwnd, Perform perform) {
+        ::KillTimer(hwnd, kTimer);
+        const ULONGLONG elapsed = ::GetTickCount64() - startMs_;
+        while (next_ < script_.size() && ULONGLONG(script_[next_].atMs) <= elapsed) {
+            const Action action = script_[next_++];
+            perform(hwnd, action);
+            if (action.kind == Kind::Close) return;
+        }
+        Arm(hwnd);
+    }
+
+private:
+    // The next action's timer; none when the script is done.
+    void Arm(HWND hwnd) {
+        if (next_ >= script_.size()) return;
+        const ULONGLONG elapsed = ::GetTickCount64() - startMs_;
+        const ULONGLONG due = ULONGLONG(script_[next_].atMs);
+        ::SetTimer(hwnd, kTimer, due > elapsed ? UINT(due - elapsed) : USER_TIMER_MINIMUM, nullptr);
+    }
+
+    std::vector<Action> script_;
+    std::size_t next_ = 0;
+    ULONGLONG startMs_ = 0;
+};
+
 }  // namespace e2e

@@ -31,7 +31,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr UINT_PTR kScriptTimer = 1;
 constexpr int kVideoInsetX = 40;
 constexpr int kVideoInsetY = 60;
 constexpr char kUsage[] =
@@ -43,9 +42,7 @@ constexpr char kUsage[] =
 
 HWND g_player = nullptr;
 HWND g_video = nullptr;
-std::vector<Action> g_script;
-std::size_t g_next = 0;
-ULONGLONG g_startMs = 0;
+ScriptRunner g_script;
 bool g_inAction = false;  // an action traces its own outcome
 RECT g_traced{};
 
@@ -94,31 +91,13 @@ void Perform(HWND hwnd, const Action& action) {
     TraceVideo(false);
 }
 
-void ArmScriptTimer(HWND hwnd) {
-    if (g_next >= g_script.size()) return;
-    const ULONGLONG elapsed = ::GetTickCount64() - g_startMs;
-    const ULONGLONG due = ULONGLONG(g_script[g_next].atMs);
-    ::SetTimer(hwnd, kScriptTimer, due > elapsed ? UINT(due - elapsed) : USER_TIMER_MINIMUM, nullptr);
-}
-
-void OnScriptTimer(HWND hwnd) {
-    ::KillTimer(hwnd, kScriptTimer);
-    const ULONGLONG elapsed = ::GetTickCount64() - g_startMs;
-    while (g_next < g_script.size() && ULONGLONG(g_script[g_next].atMs) <= elapsed) {
-        const Action action = g_script[g_next++];
-        Perform(hwnd, action);
-        if (action.kind == Kind::Close) return;
-    }
-    ArmScriptTimer(hwnd);
-}
-
 LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_SIZE:
             LayOutVideo(hwnd);
             return 0;
         case WM_TIMER:
-            if (wParam == kScriptTimer) OnScriptTimer(hwnd);
+            if (wParam == ScriptRunner::kTimer) g_script.OnTimer(hwnd, Perform);
             return 0;
         case WM_WINDOWPOSCHANGED:
             if (!g_inAction && hwnd == g_player) TraceVideo(true);
@@ -151,14 +130,13 @@ bool RegisterClasses(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    g_startMs = ::GetTickCount64();
+    const ULONGLONG startMs = ::GetTickCount64();
     Options opt{RECT{150, 100, 750, 550}, {}};
     if (!ParseArgs(__argc, __argv, opt)) {
         Trace("lvplayer: %s", kUsage);
         std::fprintf(stderr, "%s\n", kUsage);
         return 2;
     }
-    g_script = opt.script;
     if (!RegisterClasses(instance)) return 1;
 
     const RECT& r = opt.rect;
@@ -180,7 +158,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ::UpdateWindow(player);
     g_player = player;  // from here on, changes are traced as they come
     TraceVideo(false);
-    ArmScriptTimer(player);
+    g_script.Start(player, opt.script, startMs);
 
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -34,7 +34,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr UINT_PTR kScriptTimer = 1;
 constexpr char kUsage[] =
     "usage: target_window.exe [--rect L T R B] [--script MS:ACTION;MS:ACTION;...] "
     "(ACTION: move X Y, size W H, maximise, minimise, restore, front, close)";
@@ -43,9 +42,7 @@ constexpr char kUsage[] =
 // The window
 
 HWND g_window = nullptr;
-std::vector<Action> g_script;
-std::size_t g_next = 0;
-ULONGLONG g_startMs = 0;
+ScriptRunner g_script;
 bool g_inAction = false;  // an action traces its own outcome
 
 struct Seen {
@@ -115,25 +112,6 @@ void Perform(HWND hwnd, const Action& action) {
     TraceLook(hwnd, false);
 }
 
-// The next action's timer, counted from start; none when the script is done.
-void ArmScriptTimer(HWND hwnd) {
-    if (g_next >= g_script.size()) return;
-    const ULONGLONG elapsed = ::GetTickCount64() - g_startMs;
-    const ULONGLONG due = ULONGLONG(g_script[g_next].atMs);
-    ::SetTimer(hwnd, kScriptTimer, due > elapsed ? UINT(due - elapsed) : USER_TIMER_MINIMUM, nullptr);
-}
-
-void OnScriptTimer(HWND hwnd) {
-    ::KillTimer(hwnd, kScriptTimer);
-    const ULONGLONG elapsed = ::GetTickCount64() - g_startMs;
-    while (g_next < g_script.size() && ULONGLONG(g_script[g_next].atMs) <= elapsed) {
-        const Action action = g_script[g_next++];
-        Perform(hwnd, action);
-        if (action.kind == Kind::Close) return;
-    }
-    ArmScriptTimer(hwnd);
-}
-
 // A key's action, relative to where the window is now.
 void OnKey(HWND hwnd, WPARAM key) {
     RECT r;
@@ -156,7 +134,7 @@ void OnKey(HWND hwnd, WPARAM key) {
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER:
-            if (wParam == kScriptTimer) OnScriptTimer(hwnd);
+            if (wParam == ScriptRunner::kTimer) g_script.OnTimer(hwnd, Perform);
             return 0;
         case WM_KEYDOWN:
             OnKey(hwnd, wParam);
@@ -183,14 +161,13 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    g_startMs = ::GetTickCount64();
+    const ULONGLONG startMs = ::GetTickCount64();
     Options opt{RECT{200, 150, 600, 450}, {}};
     if (!ParseArgs(__argc, __argv, opt)) {
         Trace("lvtarget: %s", kUsage);
         std::fprintf(stderr, "%s\n", kUsage);
         return 2;
     }
-    g_script = opt.script;
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = TargetProc;
@@ -210,7 +187,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ::UpdateWindow(hwnd);
     g_window = hwnd;  // from here on, changes are traced as they come
     TraceLook(hwnd, false);
-    ArmScriptTimer(hwnd);
+    g_script.Start(hwnd, opt.script, startMs);
 
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
