@@ -6,6 +6,9 @@
 #include "app/lv_app.h"
 #include "link/screen_link.h"
 #include "platform/win32/win32_platform.h"
+#ifdef LV_TEST_FAULT_SWITCH
+#include "tests/e2e/fault_switch.h"
+#endif
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The global link lives in a static library: naming it here keeps it in
@@ -13,6 +16,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // paints the off frame.
     static_cast<void>(lv::TheScreenLink());
     lv::win32::InstallWin32Platform(instance);
+#ifdef LV_TEST_FAULT_SWITCH
+    lv::test::StartFaultSwitch();
+#endif
     lv::TheApp().InitInstance();
     return 0;
 }

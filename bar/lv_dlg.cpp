@@ -1,5 +1,6 @@
 // The floating bar: initialisation, the message table, Show Bar and Hide
-// Bar with their animation, the pop-up menu, Help, dragging and Exit.
+// Bar with their animation, the pop-up menu, Help and dragging. The ways the
+// program ends are in bar/ways_out.cpp.
 #include "bar/lv_dlg.h"
 
 #include <cstdio>
@@ -17,7 +18,6 @@ namespace lv {
 namespace {
 
 constexpr std::uint32_t kDetectionPeriodMs = 1500;
-constexpr std::uint32_t kExitPauseMs = 300;
 constexpr std::uint32_t kTrayAnimationPeriodMs = 1000;
 constexpr int kMoveCursorZone = 24;
 constexpr int kPathSize = 260;
@@ -47,7 +47,7 @@ std::intptr_t CLvTrayIcon::OnIconNotify(std::uintptr_t id, std::intptr_t event) 
 
 CLvDlg::CLvDlg() : m_trayIcon(*this) { m_hIcon = Shell().LoadOwnIcon(IDR_MAINFRAME); }
 
-CLvDlg::~CLvDlg() = default;
+CLvDlg::~CLvDlg() { WatchForCrash(false); }
 
 std::intptr_t CLvDlg::DoModal() { return Dialogs().RunModalDialog(IDD_BAR, this); }
 
@@ -66,6 +66,7 @@ std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
     PlaceAtTopCentre(0, 0);
     m_cursorScheme.Capture();
     m_mouseButtons.Create();
+    WatchForCrash(true);
     Messages().SetTimer(dlg, kSelectionTimer, kDetectionPeriodMs);
     System().Trace("lumivane: bar ready");
     return 1;
@@ -131,6 +132,17 @@ bool CLvDlg::OnMessage(const Message& m, std::intptr_t& result) {
             return true;
         case kWmCommand:
             return OnCommand(LowWord(m.wParam));
+        case kWmClose:
+            return OnClose();
+        case kWmQueryEndSession:
+            result = 1;  // the session may end: everything is put back at its end
+            return true;
+        case kWmEndSession:
+            if (m.wParam != 0) OnEndSession();
+            return true;
+        case kWmDisplayChange:
+            OnDisplayChange();
+            return true;
         default:
             return false;
     }
@@ -242,7 +254,7 @@ void CLvDlg::AnimateTray(bool towardsBar) {
 }
 
 // ---------------------------------------------------------------------------
-// Help, About, Setting, Exit
+// Help, About, Setting
 
 void CLvDlg::OnHelp() {
     char path[kPathSize];
@@ -272,17 +284,6 @@ void CLvDlg::OnAbout() {
 void CLvDlg::OnSetting() {
     CDisplayAdjustDlg adjust;
     adjust.DoModal();
-}
-
-void CLvDlg::OnExit() {
-    Messages().KillTimer(hwnd_, kSelectionTimer);
-    Clock().Sleep(kExitPauseMs);
-    m_cursorScheme.RestoreAtExit();
-    TheScreenLink().Send(SEND_OFF);
-    m_mouseButtons.Release();
-    m_trayIcon.RemoveIcon();
-    Messages().SendWindowMessage(hwnd_, kWmClose, 0, 0);
-    Clock().Sleep(kExitPauseMs);
 }
 
 }  // namespace lv

@@ -74,6 +74,13 @@ public:
     void OnHideBar();
     void OnHelp();
     void OnExit();
+    // The other ways out (bar/ways_out.cpp): a WM_CLOSE from outside runs
+    // Exit; the session's end and a crash put back what Exit puts back.
+    bool OnClose();
+    void OnEndSession();
+    static void OnCrash();
+    // The screen changed size (select/activation.cpp).
+    void OnDisplayChange();
     void OnAbout();
     void OnSetting();
 
@@ -130,10 +137,14 @@ private:
     void ShowBarMenu();
     std::intptr_t OnSetCursor();
     bool OnPaint();
+    void HandBack(bool releaseButtons);
+    void WatchForCrash(bool on);
 
     HWindow hwnd_ = HWindow::None;
     HCursor moveCursor_ = HCursor::None;  // resource 184, loaded on first use
     const char* hotKeyName_ = "";
+    bool exiting_ = false;     // Exit's own WM_CLOSE is on its way
+    bool handedBack_ = false;  // pointers, row 0 and the tray icon are back
 };
 
 // Start and Stop in both pop-up menus, by state.

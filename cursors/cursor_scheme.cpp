@@ -101,10 +101,12 @@ void CCursorScheme::CaptureEntry(CursorEntry& entry, const char* valueName, HKey
 // Restore
 
 // SetSystemCursor takes over a handle it installs; one it refuses is still
-// ours to release.
-void CCursorScheme::Install(HCursor cursor, std::uint32_t id) {
+// ours to release. Answers whether the id now shows the cursor.
+bool CCursorScheme::Install(HCursor cursor, std::uint32_t id) {
     ISystemCursors& cursors = SystemCursors();
-    if (!cursors.SetSystemCursor(cursor, id) && !IsNone(cursor)) cursors.DestroyCursor(cursor);
+    if (cursors.SetSystemCursor(cursor, id)) return true;
+    if (!IsNone(cursor)) cursors.DestroyCursor(cursor);
+    return false;
 }
 
 void CCursorScheme::InstallCopyOf(HCursor cursor, std::uint32_t id) {
@@ -128,11 +130,14 @@ void CCursorScheme::Restore() {
 
 void CCursorScheme::RestoreAtExit() {
     // The normal and text-select pointers first, as selection changed them.
-    Install(m_entries[0].hSaved, m_entries[0].nId);
-    Install(m_entries[1].hSaved, m_entries[1].nId);
-    for (int i = 2; i < kCursorCount; ++i) Install(m_entries[i].hSaved, m_entries[i].nId);
+    bool allBack = Install(m_entries[0].hSaved, m_entries[0].nId);
+    allBack &= Install(m_entries[1].hSaved, m_entries[1].nId);
+    for (int i = 2; i < kCursorCount; ++i) allBack &= Install(m_entries[i].hSaved, m_entries[i].nId);
     // Each handle is now the system's or released: none is left to use.
     for (CursorEntry& entry : m_entries) entry.hSaved = HCursor::None;
+    // A copy that would not go back (never saved, or refused) must not leave
+    // a selection pointer behind: the system reloads the user's scheme.
+    if (!allBack) SystemCursors().ReloadUserScheme();
 }
 
 void CCursorScheme::SetSelectionCursor(std::int32_t mode) {

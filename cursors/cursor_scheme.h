@@ -45,6 +45,7 @@ public:
     // Installs the user's scheme for all ten ids, whatever the mode.
     void Restore();
     // Installs the saved cursors and lets go of them; the last call made.
+    // When one will not go back, the system reloads the user's scheme.
     void RestoreAtExit();
     // CURSOR_INSIDE or CURSOR_OUTSIDE: the normal and text-select pointers
     // show resource 148 or 147. No platform call when the mode is unchanged.
@@ -60,7 +61,7 @@ private:
     std::string ReadValue(HKey key, const char* name);
     void CaptureEntry(CursorEntry& entry, const char* valueName, HKey key);
     void InstallCopyOf(HCursor cursor, std::uint32_t id);
-    void Install(HCursor cursor, std::uint32_t id);
+    bool Install(HCursor cursor, std::uint32_t id);
 
     CursorEntry m_entries[kCursorCount];
     std::int32_t m_nMode = CURSOR_USER;

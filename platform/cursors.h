@@ -28,6 +28,9 @@ public:
     // it); on failure (an empty or dead handle) the id keeps its cursor.
     virtual bool SetSystemCursor(HCursor cursor, std::uint32_t id) = 0;
     virtual void DestroyCursor(HCursor cursor) = 0;
+    // SystemParametersInfo(SPI_SETCURSORS): the system reloads the user's
+    // scheme from the registry, for when the saved cursors cannot go back.
+    virtual void ReloadUserScheme() = 0;
 };
 
 }  // namespace lv

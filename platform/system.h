@@ -17,6 +17,11 @@ public:
     virtual std::uint32_t GetLastError() = 0;
     // One line for whoever watches the program's debug output.
     virtual void Trace(const char* line) = 0;
+    // Called once, on the crashing thread, when an exception nothing handles
+    // ends the process (SetUnhandledExceptionFilter); the crash then goes on
+    // to the system as it would have. nullptr removes it.
+    using CrashHandler = void (*)();
+    virtual void SetCrashHandler(CrashHandler handler) = 0;
 };
 
 }  // namespace lv

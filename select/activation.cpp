@@ -6,6 +6,7 @@
 #include "bar/tool_bars.h"
 #include "link/screen_link.h"
 #include "platform/platform.h"
+#include "select/follow.h"
 #include "select/selection_state.h"
 #include "select/steps.h"
 
@@ -187,6 +188,25 @@ std::intptr_t CLvDlg::OnIconNotify(std::uintptr_t id, std::intptr_t event) {
     }
     menus.DestroyMenu(menu);
     return 1;
+}
+
+// The screen changed size: the bar goes to the new top centre, shown or
+// not. A region shown for the whole screen or for a followed window is sent
+// again for the screen as it is now (each send measures its width); a
+// region the user dragged stays on the same pixels, and a suspended one
+// waits for its window to come back.
+void CLvDlg::OnDisplayChange() {
+    PlaceAtTopCentre(bBarShown ? kBarWidth : 0, bBarShown ? kBarHeight : 0);
+    SelectionState& s = TheSelection();
+    if (s.nState != STATE_ACTIVE || !s.bRegionSent) return;
+    if (s.bFullScreen) {
+        CScreenLink& link = TheScreenLink();
+        link.Send(SEND_OFF);
+        SetWholeScreenRegion();
+        link.Send(SEND_REGION);
+    } else if (s.bFollowing) {
+        ResendFollowed(*this);
+    }
 }
 
 }  // namespace lv

@@ -16,5 +16,8 @@ void EndFollowing(CLvDlg& bar);
 // look during the sends; f and g are the target's window and client
 // rectangles read on this tick.
 void Resend(CLvDlg& bar, const Rect& f, const Rect& g, bool whole);
+// The followed window's region again, at the window's place now: after the
+// screen changed size, which moves the region's place and its coding.
+void ResendFollowed(CLvDlg& bar);
 
 }  // namespace lv

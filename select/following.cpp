@@ -152,6 +152,11 @@ void Resend(CLvDlg& bar, const Rect& f, const Rect& g, bool whole) {
     bar.ShowLook(STATE_ACTIVE);
 }
 
+void ResendFollowed(CLvDlg& bar) {
+    const SelectionState& s = TheSelection();
+    Resend(bar, Windows().GetWindowRect(s.hwndTarget), Windows().GetClientRect(s.hwndTarget), false);
+}
+
 void FollowTarget(CLvDlg& bar) {
     SelectionState& s = TheSelection();
     IWindows& windows = Windows();

@@ -10,6 +10,7 @@ FakeCursors::FakeCursors(FakeClock& clock, EventLog& log) : clock_(clock), log_(
                              32651u}) {
         shown[id] = "standard " + std::to_string(id);
     }
+    userScheme = shown;
     resources[147] = "resource 147";
     resources[148] = "resource 148";
     resources[184] = "resource 184";
@@ -70,6 +71,12 @@ bool FakeCursors::SetSystemCursor(HCursor cursor, std::uint32_t id) {
     installs.emplace_back(id, it->second.image);
     log_.Add(clock_.Now(), "cursor set " + std::to_string(id) + " " + it->second.image);
     return true;
+}
+
+void FakeCursors::ReloadUserScheme() {
+    ++schemeReloads;
+    log_.Add(clock_.Now(), "cursor scheme reloaded");
+    for (const auto& [id, image] : userScheme) shown[id] = image;
 }
 
 void FakeCursors::DestroyCursor(HCursor cursor) {

@@ -25,10 +25,15 @@ public:
     HCursor LoadOwnCursor(int resourceId) override;
     bool SetSystemCursor(HCursor cursor, std::uint32_t id) override;
     void DestroyCursor(HCursor cursor) override;
+    // Every id shows the user's scheme again, as the registry names it.
+    void ReloadUserScheme() override;
 
     // The image each id shows: "standard <id>" until something installs
     // another.
     std::map<std::uint32_t, std::string> shown;
+    // What the registry's scheme makes each id show: the images at start.
+    std::map<std::uint32_t, std::string> userScheme;
+    int schemeReloads = 0;
     // Cursor files on disk: path -> image.
     std::map<std::string, std::string> files;
     // The program's cursor resources: id -> image.

@@ -20,4 +20,11 @@ void FakeSystem::Trace(const char* line) {
     log_.Add(clock_.Now(), std::string("trace ") + line);
 }
 
+bool FakeSystem::Crash() {
+    log_.Add(clock_.Now(), "crash");
+    if (crashHandler == nullptr) return false;
+    crashHandler();
+    return true;
+}
+
 }  // namespace lv::fake

@@ -19,12 +19,17 @@ public:
     HMutex CreateNamedMutex(const char* name, bool initialOwner) override;
     std::uint32_t GetLastError() override { return lastError; }
     void Trace(const char* line) override;
+    void SetCrashHandler(CrashHandler handler) override { crashHandler = handler; }
+    // An exception nothing handles: the installed handler runs, then the
+    // process would end. Answers whether a handler ran.
+    bool Crash();
 
     // Names another process holds.
     std::set<std::string> mutexes;
     bool failMutex = false;
     std::uint32_t lastError = 0;
     std::vector<std::string> traces;
+    CrashHandler crashHandler = nullptr;
 
 private:
     FakeClock& clock_;

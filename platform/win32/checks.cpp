@@ -37,6 +37,8 @@ static_assert(kWmDestroy == WM_DESTROY && kWmPaint == WM_PAINT && kWmClose == WM
               kWmHotKey == WM_HOTKEY && kWmUser == WM_USER,
               "window messages");
 static_assert(kWmSetIcon == WM_SETICON, "WM_SETICON");
+static_assert(kWmQueryEndSession == WM_QUERYENDSESSION && kWmEndSession == WM_ENDSESSION &&
+              kWmDisplayChange == WM_DISPLAYCHANGE, "session and display messages");
 static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT &&
               kModWin == MOD_WIN && kModNoRepeat == 0x4000, "hot key modifiers");
 static_assert(kHtClient == HTCLIENT && kHtCaption == HTCAPTION && kTpmRightButton == TPM_RIGHTBUTTON &&

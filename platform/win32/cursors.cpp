@@ -38,4 +38,6 @@ bool Win32Cursors::SetSystemCursor(HCursor cursor, std::uint32_t id) {
 
 void Win32Cursors::DestroyCursor(HCursor cursor) { ::DestroyCursor(ToHcursor(cursor)); }
 
+void Win32Cursors::ReloadUserScheme() { ::SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, 0); }
+
 }  // namespace lv::win32

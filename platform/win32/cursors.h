@@ -14,6 +14,7 @@ public:
     HCursor LoadOwnCursor(int resourceId) override;
     bool SetSystemCursor(HCursor cursor, std::uint32_t id) override;
     void DestroyCursor(HCursor cursor) override;
+    void ReloadUserScheme() override;
 };
 
 }  // namespace lv::win32

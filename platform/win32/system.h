@@ -25,6 +25,7 @@ public:
         ::wsprintfA(text, "%.500s\n", line);
         ::OutputDebugStringA(text);
     }
+    void SetCrashHandler(CrashHandler handler) override;
 };
 
 }  // namespace lv::win32

@@ -1,0 +1,78 @@
+// Every way the program ends puts back what it changed for the whole
+// desktop: the user's pointers, an off frame on row 0 (the monitor must not
+// go on enhancing a region of a program that is gone) and the tray icon.
+// Exit from a menu, a WM_CLOSE from another program (taskkill without /F,
+// an installer), the end of the session and a crash all come here; the
+// first one to run does it, later ones find nothing left to do.
+#include "bar/lv_dlg.h"
+#include "link/screen_link.h"
+#include "platform/platform.h"
+
+namespace lv {
+
+namespace {
+
+constexpr std::uint32_t kExitPauseMs = 300;
+
+// The bar whose state a crash must put back; one bar runs at a time.
+CLvDlg* g_watchedBar = nullptr;
+
+}  // namespace
+
+void CLvDlg::HandBack(bool releaseButtons) {
+    if (handedBack_) return;
+    handedBack_ = true;
+    m_cursorScheme.RestoreAtExit();
+    TheScreenLink().Send(SEND_OFF);
+    if (releaseButtons) m_mouseButtons.Release();
+    m_trayIcon.RemoveIcon();
+}
+
+void CLvDlg::OnExit() {
+    Messages().KillTimer(hwnd_, kSelectionTimer);
+    Clock().Sleep(kExitPauseMs);
+    HandBack(true);
+    exiting_ = true;
+    Messages().SendWindowMessage(hwnd_, kWmClose, 0, 0);
+    Clock().Sleep(kExitPauseMs);
+}
+
+// Exit's own WM_CLOSE goes on to the dialog's default, which ends the bar;
+// any other is a request from outside and runs Exit first.
+bool CLvDlg::OnClose() {
+    if (exiting_) return false;
+    System().Trace("lumivane: close from outside");
+    OnExit();
+    return true;
+}
+
+// The session ends once this returns, and the process with it: everything
+// goes back now, and the bar ends as after Exit.
+void CLvDlg::OnEndSession() {
+    System().Trace("lumivane: session ends");
+    Messages().KillTimer(hwnd_, kSelectionTimer);
+    HandBack(true);
+    exiting_ = true;
+    Dialogs().EndDialog(hwnd_, kIdCancel);
+}
+
+// On the crashing thread, with the program in an unknown state: only what
+// must not be left behind. The button reader is not waited for; the process
+// ends with it.
+void CLvDlg::OnCrash() {
+    if (g_watchedBar == nullptr) return;
+    System().Trace("lumivane: crashed; putting the pointers, row 0 and the tray icon back");
+    g_watchedBar->HandBack(false);
+}
+
+void CLvDlg::WatchForCrash(bool on) {
+    if (on) {
+        g_watchedBar = this;
+        System().SetCrashHandler(&CLvDlg::OnCrash);
+    } else if (g_watchedBar == this) {
+        System().SetCrashHandler(nullptr);
+        g_watchedBar = nullptr;
+    }
+}
+
+}  // namespace lv

@@ -1,0 +1,6 @@
+// The test build's fault switch (tests/e2e/fault_switch.cpp).
+#pragma once
+
+namespace lv::test {
+void StartFaultSwitch();
+}
