@@ -1,13 +1,18 @@
 // Reads lvrow's arguments.
 #include "link/lvrow_args.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 namespace lv {
 
 namespace {
+
+int DigitValue(char ch, int base) {
+    if (ch >= '0' && ch <= '9') return ch - '0';
+    if (base == 16 && ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+    if (base == 16 && ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
+    return -1;
+}
 
 bool ParseHorzRes(const char* text, std::uint32_t& out) {
     return ParseWord(text, out) && out >= 1 && out <= kLvrowMaxHorzRes;
@@ -15,25 +20,27 @@ bool ParseHorzRes(const char* text, std::uint32_t& out) {
 
 }  // namespace
 
-// A 32-bit number: decimal or 0x hex, optionally negative.
+// Digits are read here rather than by strtoull, which would also take
+// leading white space and a second "0x" and so accept what the usage
+// does not name.
 bool ParseWord(const char* text, std::uint32_t& out) {
     const char* p = text;
-    bool negative = false;
-    if (*p == '-') {
-        negative = true;
-        ++p;
-    }
+    const bool negative = *p == '-';
+    if (negative) ++p;
     int base = 10;
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
         base = 16;
         p += 2;
     }
-    if (*p == '\0' || *p == '-' || *p == '+' || *p == ' ') return false;
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long magnitude = std::strtoull(p, &end, base);
-    if (errno != 0 || *end != '\0') return false;
-    if (negative ? magnitude > 0x80000000ull : magnitude > 0xFFFFFFFFull) return false;
+    if (*p == '\0') return false;
+    const std::uint64_t limit = negative ? 0x80000000ull : 0xFFFFFFFFull;
+    std::uint64_t magnitude = 0;
+    for (; *p != '\0'; ++p) {
+        const int digit = DigitValue(*p, base);
+        if (digit < 0) return false;
+        magnitude = magnitude * std::uint64_t(base) + std::uint64_t(digit);
+        if (magnitude > limit) return false;  // also keeps the product in range
+    }
     out = negative ? std::uint32_t(0u - std::uint32_t(magnitude)) : std::uint32_t(magnitude);
     return true;
 }

@@ -21,7 +21,7 @@ struct LvrowArgs {
     std::uint16_t flags = kOffFlags;
 };
 
-// A 32-bit number: decimal or 0x hex, optionally after one '-',
+// A 32-bit number: decimal or 0x hex digits only, optionally after one '-',
 // which stands for the 32-bit two's complement (down to -0x80000000).
 bool ParseWord(const char* text, std::uint32_t& out);
 
