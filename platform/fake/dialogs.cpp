@@ -131,7 +131,7 @@ HWindow FakeDialogs::GetDlgItem(HWindow dlg, int id) {
 
 void FakeDialogs::GetWindowText(HWindow wnd, char* text, int size) {
     const FakeWindow* w = windows_.Find(wnd);
-    CopyBounded(w ? w->text : std::string(), text, size);
+    log_.AddWrite("GetWindowText", std::size_t(size < 0 ? 0 : size), CopyBounded(w ? w->text : std::string(), text, size));
 }
 
 void FakeDialogs::PaintNow(HWindow wnd) {

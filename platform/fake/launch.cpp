@@ -53,10 +53,12 @@ std::int32_t FakeLaunch::QueryDefaultValue(HKey key, char* data, std::int32_t* s
     const std::int32_t needed = std::int32_t(value.size());
     if (needed > *size) {
         std::memset(data, kJunk, std::size_t(*size));
+        log_.AddWrite("QueryDefaultValue", std::size_t(*size), std::size_t(*size));
         *size = needed;
         return std::int32_t(kErrorMoreData);
     }
     std::memcpy(data, value.data(), value.size());
+    log_.AddWrite("QueryDefaultValue", std::size_t(*size), value.size());
     *size = needed;
     return 0;
 }

@@ -37,10 +37,12 @@ std::int32_t FakeRegistry::QueryValue(HKey key, const char* name, std::uint32_t*
     const std::uint32_t needed = std::uint32_t(v->second.data.size());
     if (needed > *size) {
         std::memset(data, kJunk, *size);
+        log_.AddWrite("QueryValue", *size, *size);
         *size = needed;
         return std::int32_t(kErrorMoreData);
     }
     std::memcpy(data, v->second.data.data(), needed);
+    log_.AddWrite("QueryValue", *size, needed);
     *size = needed;
     return 0;
 }
@@ -57,9 +59,11 @@ std::uint32_t FakeRegistry::GetWindowsDir(char* buffer, std::uint32_t size) {
     const std::uint32_t length = std::uint32_t(windowsDirectory.size());
     if (length + 1 > size) {
         std::memset(buffer, kJunk, size);
+        log_.AddWrite("GetWindowsDir", size, size);
         return length + 1;
     }
     std::memcpy(buffer, windowsDirectory.c_str(), length + 1);
+    log_.AddWrite("GetWindowsDir", size, length + 1);
     return length;
 }
 

@@ -120,10 +120,9 @@ int FakeShell::LoadOwnString(std::uint32_t id, char* buffer, int size) {
     if (size <= 0) return 0;
     auto it = strings.find(id);
     const std::string text = it == strings.end() ? std::string() : it->second;
-    const std::size_t n = std::min<std::size_t>(text.size(), std::size_t(size - 1));
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
-    return int(n);
+    const std::size_t written = CopyBounded(text, buffer, size);
+    log_.AddWrite("LoadOwnString", std::size_t(size), written);
+    return int(written - 1);
 }
 
 int FakeShell::CallsOf(std::uint32_t command) const {
@@ -140,9 +139,15 @@ void FakeShell::DrawAnimatedRects(HWindow, int animation, const Rect& from, cons
 }
 
 int FakeShell::GetModuleFileName(char* path, int size) {
-    CopyBounded(modulePath, path, size);
+    const int length = int(modulePath.size());
+    if (cutPathUnterminated && size > 0 && length >= size) {
+        std::memcpy(path, modulePath.data(), std::size_t(size));
+        log_.AddWrite("GetModuleFileName", std::size_t(size), std::size_t(size));
+        return size;
+    }
+    log_.AddWrite("GetModuleFileName", std::size_t(size < 0 ? 0 : size), CopyBounded(modulePath, path, size));
     // Like the system: a path that does not fit answers the buffer's size.
-    return int(modulePath.size()) >= size ? size : int(modulePath.size());
+    return length >= size ? size : length;
 }
 
 HWindow FakeShell::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {

@@ -76,6 +76,10 @@ public:
     int malformed = 0;
 
     std::string modulePath = "C:\\Program Files\\Lumivane\\lumivane.exe";
+    // GetModuleFileNameA as Windows XP answers a path that does not fit:
+    // its first `size` characters and no terminator. The Win32 side
+    // terminates it; the program must not rest on that alone.
+    bool cutPathUnterminated = false;
     std::set<std::string> helpFiles;  // files the viewer can open
     struct Animation {
         int animation;

@@ -9,12 +9,13 @@
 namespace lv::fake {
 
 // Up to `size` - 1 characters of `s`, always terminated; nothing for a
-// buffer of no size.
-inline void CopyBounded(const std::string& s, char* out, int size) {
-    if (size <= 0) return;
+// buffer of no size. Answers the bytes written, terminator included.
+inline std::size_t CopyBounded(const std::string& s, char* out, int size) {
+    if (size <= 0) return 0;
     const std::size_t n = std::min<std::size_t>(s.size(), std::size_t(size - 1));
     std::memcpy(out, s.data(), n);
     out[n] = '\0';
+    return n + 1;
 }
 
 }  // namespace lv::fake

@@ -96,7 +96,8 @@ HWindow FakeWindows::GetParent(HWindow wnd) {
 
 void FakeWindows::GetClassName(HWindow wnd, char* name, int size) {
     const FakeWindow* w = Find(wnd);
-    CopyBounded(w != nullptr && !w->destroyed ? w->className : std::string(), name, size);
+    const std::size_t written = CopyBounded(w != nullptr && !w->destroyed ? w->className : std::string(), name, size);
+    log_.AddWrite("GetClassName", std::size_t(size < 0 ? 0 : size), written);
 }
 
 HWindow FakeWindows::FindWindow(const char* className) { return FindWindowEx(HWindow::None, className); }
