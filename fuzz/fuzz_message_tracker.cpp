@@ -4,9 +4,11 @@
 // jump, go back, or are not numbers at all.
 //
 // Checked: every message is one of the four shapes with frames of the right
-// kinds; what is enhanced is a columns frame; a frame shows exactly while
-// the last sample carried one; and once watching ends, every frame that came
-// onto the row is in exactly one message.
+// kinds, a region's columns frame within the link's timing of its rows
+// frame; what is enhanced is a columns frame, and nothing once an off frame
+// comes; a frame shows exactly while the last sample carried one; and once
+// watching ends, every frame that came onto the row is in exactly one
+// message.
 //
 // Input: records until the input ends, each u8 time code (see NextTime),
 // u8 sample kind and its fields (see the switch below).
@@ -102,13 +104,17 @@ struct Observer {
     long framesReported = 0;
 
     void Feed(double t, const DecodedRow& d, const std::vector<Colour>& pixels) {
+        const long startedBefore = framesStarted;
         if (d.Valid() && !(shown && d.SameFrame(current))) {
             ++framesStarted;
             current = d;
         }
         shown = d.Valid();
+        const bool offStarts = d.kind == FrameKind::Off && framesStarted != startedBefore;
         tracker.Feed(t, d);
         LV_FUZZ_CHECK(tracker.FrameShown() == d.Valid());
+        // An off frame ends whatever the monitor enhances, at once.
+        if (offStarts) LV_FUZZ_CHECK(!tracker.Enhanced().active);
         desktop.Feed(t, pixels.data(), pixels.size(), tracker.FrameShown());
         Collect();
     }
@@ -130,6 +136,9 @@ struct Observer {
                 break;
             case MessageKind::Region:
                 LV_FUZZ_CHECK(m.frameCount == 2 && kindOf(0) == FrameKind::Rows && kindOf(1) == FrameKind::Columns);
+                // Not "<=": a time that is not a number pairs, as no wait is
+                // known to be too long.
+                LV_FUZZ_CHECK(!(m.frames[1].firstSeenMs - m.frames[0].firstSeenMs > monitor::kMaxRowsToColumnsMs));
                 break;
             case MessageKind::RowsOnly:
                 LV_FUZZ_CHECK(m.frameCount == 1 && kindOf(0) == FrameKind::Rows);

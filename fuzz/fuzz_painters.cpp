@@ -75,8 +75,18 @@ void CheckPlainFrame(const std::vector<Colour>& row, Mode mode, std::uint32_t a,
     LV_FUZZ_CHECK(d.bottom == (red & 0xFFF));
 }
 
+// A red edge read back at x stands for exactly the columns painted there.
+void CheckSpan(const monitor::ColumnSpan& span, std::int64_t x, const FrameGeometry& g) {
+    LV_FUZZ_CHECK(EdgeX(span.first, g) == x);
+    if (span.first > 0) LV_FUZZ_CHECK(EdgeX(span.first - 1, g) != x);
+    if (span.last == monitor::ColumnSpan::kNoLimit) return;
+    LV_FUZZ_CHECK(EdgeX(span.last, g) == x);
+    LV_FUZZ_CHECK(EdgeX(span.last + 1, g) != x);
+}
+
 // A columns frame with left <= right: red from one edge to the other, each
-// edge read back as a span that holds the screen column it was painted for.
+// edge read back as the span of screen columns painted there, which holds
+// the one it was painted for.
 void CheckColumnsFrame(const std::vector<Colour>& row, std::uint32_t left, std::uint32_t right,
                        const FrameGeometry& g) {
     const DecodedRow d = Decode(row);
@@ -92,6 +102,8 @@ void CheckColumnsFrame(const std::vector<Colour>& row, std::uint32_t left, std::
     LV_FUZZ_CHECK(d.redEnd == to);
     LV_FUZZ_CHECK(d.left.Contains(left));
     LV_FUZZ_CHECK(d.right.Contains(right));
+    CheckSpan(d.left, from, g);
+    CheckSpan(d.right, to, g);
 }
 
 void CheckScreenGivenBack(const fake::FakeScreen& s) {
