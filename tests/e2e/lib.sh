@@ -7,7 +7,8 @@
 #   WIN64_DIR    the win64 build      LUMIVANE     lumivane.exe
 #   DISPLAY      our own Xvfb         LINK_PROBE   link_probe.exe
 #   WINEPREFIX   our own prefix       LVMON_EXE    the Windows lvmon.exe
-#   E2E_OUT      where logs are kept
+#   E2E_OUT      where logs are kept  WAYS_OUT_EXE tests/e2e/ways_out.exe
+#   LUMIVANE_TEST lumivane_test.exe, the test build with its fault switch
 # Set by begin_scenario for the scenario that runs:
 #   SCEN_NAME SCEN_DIR SCEN_DESKTOP SCEN_W SCEN_H SCEN_FAILED
 
@@ -93,11 +94,12 @@ stop_scenario_processes() {
 # start_in_desktop LABEL EXE [ARGS...]: runs a Windows program in the
 # scenario's virtual desktop. Its debug output (the trace lines) goes to
 # $SCEN_DIR/LABEL.trace. A program joining a desktop that already exists
-# runs detached: use wine_pids to follow it.
+# runs detached: use wine_pids to follow it. E2E_WINEDEBUG, when set, takes
+# the place of the trace channels "-all,+debugstr" for this program.
 start_in_desktop() {
     local label=$1
     shift
-    WINEDEBUG=-all,+debugstr wine explorer "/desktop=$SCEN_DESKTOP,${SCEN_W}x$SCEN_H" "$@" \
+    WINEDEBUG=${E2E_WINEDEBUG:--all,+debugstr} wine explorer "/desktop=$SCEN_DESKTOP,${SCEN_W}x$SCEN_H" "$@" \
         >"$SCEN_DIR/$label.out" 2>"$SCEN_DIR/$label.trace" &
     track_pid $!
 }

@@ -5,7 +5,8 @@
 #   tests/e2e/run_e2e.sh BUILD_HOST_DIR BUILD_WIN64_DIR [SCENARIO...]
 #
 # BUILD_HOST_DIR holds bin/lvmon, BUILD_WIN64_DIR lumivane.exe, lvmon.exe
-# and tests/e2e/link_probe.exe. With SCENARIO names only those run. The Wine
+# and tests/e2e/link_probe.exe (and lumivane_test.exe, the test build that
+# the crash scenario runs). With SCENARIO names only those run. The Wine
 # prefix lives in BUILD_WIN64_DIR/e2e/wineprefix (made once, then reused),
 # the logs of each scenario in BUILD_WIN64_DIR/e2e/out/NAME/.
 #
@@ -30,6 +31,9 @@ LINK_PROBE=$WIN64_DIR/tests/e2e/link_probe.exe
 LVMON_EXE=$WIN64_DIR/lvmon.exe
 TARGET_EXE=$WIN64_DIR/tests/e2e/target_window.exe
 PLAYER_EXE=$WIN64_DIR/tests/e2e/player_standin.exe
+WAYS_OUT_EXE=$WIN64_DIR/tests/e2e/ways_out.exe
+# The test build with its fault switch; only the crash scenario runs it.
+LUMIVANE_TEST=$WIN64_DIR/lumivane_test.exe
 E2E_OUT=$WIN64_DIR/e2e/out
 # The largest virtual desktop a scenario uses must fit on the screen.
 XVFB_SCREEN=1920x1080x24
@@ -42,7 +46,7 @@ skip() {
     exit 0
 }
 
-for f in "$LVMON" "$LUMIVANE" "$LINK_PROBE" "$LVMON_EXE" "$TARGET_EXE" "$PLAYER_EXE"; do
+for f in "$LVMON" "$LUMIVANE" "$LINK_PROBE" "$LVMON_EXE" "$TARGET_EXE" "$PLAYER_EXE" "$WAYS_OUT_EXE"; do
     if [ ! -x "$f" ] && [ ! -f "$f" ]; then
         echo "e2e: missing $f (build the host and win64 presets first)" >&2
         exit 1
