@@ -57,7 +57,7 @@ TEST(Lvrow, ColumnsRedRunAndNegativeNumbers) {
 TEST(Lvrow, BadArgumentsExitWithTwo) {
     for (const char* args : {"", "off", "off 0", "off abc", "off 1024 0x10000", "rows 1 2",
                              "columns 1 2 3 4", "sideways 1 2 3", "rows 1 0x100000000 1024",
-                             "rows 1 -0x80000001 1024", "off 1024 1 2"}) {
+                             "rows 1 -0x80000001 1024", "off 1024 1 2", "rows 0x0x5 7 1024"}) {
         const ToolRun r = Lvrow(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;
