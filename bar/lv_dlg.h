@@ -5,6 +5,7 @@
 // topmost at 0 x 0 and the tray icon stands in for it.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "app/version.h"
@@ -144,7 +145,9 @@ private:
     HCursor moveCursor_ = HCursor::None;  // resource 184, loaded on first use
     const char* hotKeyName_ = "";
     bool exiting_ = false;     // Exit's own WM_CLOSE is on its way
-    bool handedBack_ = false;  // pointers, row 0 and the tray icon are back
+    // Pointers, row 0 and the tray icon are back. Set by the crash handler
+    // on its own thread too; from then on no tick sends anything.
+    std::atomic<bool> handedBack_{false};
 };
 
 // Start and Stop in both pop-up menus, by state.

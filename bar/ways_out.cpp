@@ -20,8 +20,7 @@ CLvDlg* g_watchedBar = nullptr;
 }  // namespace
 
 void CLvDlg::HandBack(bool releaseButtons) {
-    if (handedBack_) return;
-    handedBack_ = true;
+    if (handedBack_.exchange(true)) return;
     m_cursorScheme.RestoreAtExit();
     TheScreenLink().Send(SEND_OFF);
     if (releaseButtons) m_mouseButtons.Release();

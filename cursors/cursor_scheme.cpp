@@ -129,6 +129,7 @@ void CCursorScheme::Restore() {
 }
 
 void CCursorScheme::RestoreAtExit() {
+    m_nMode = CURSOR_USER;
     // The normal and text-select pointers first, as selection changed them.
     bool allBack = Install(m_entries[0].hSaved, m_entries[0].nId);
     allBack &= Install(m_entries[1].hSaved, m_entries[1].nId);

@@ -149,6 +149,9 @@ void CLvDlg::OnFullScreen() {
 }
 
 void CLvDlg::OnSelectionTick() {
+    // After a crash the process lives on for a moment: the region must not
+    // come back after the off frame.
+    if (handedBack_) return;
     SelectionState& s = TheSelection();
     if (s.bAutoDetect == 1 && s.nState == STATE_IDLE) {
         DetectVideoWindow(*this);

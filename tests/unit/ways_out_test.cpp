@@ -121,7 +121,7 @@ TEST_F(WaysOutTest, EveryWayOutPutsBackThePointersRow0AndTheTrayIcon) {
     };
     for (const WayOut& way : ways) {
         SCOPED_TRACE(way.name);
-        Run([&](CLvDlg&, HWindow dlg) {
+        Run([&](CLvDlg& bar, HWindow dlg) {
             FollowTarget();
             Arm();  // armed again: the selection pointers are shown
             ASSERT_EQ(desk->cursors.shown[kOcrNormal], "resource 148");
@@ -129,6 +129,7 @@ TEST_F(WaysOutTest, EveryWayOutPutsBackThePointersRow0AndTheTrayIcon) {
             Sends();
             way.take(*this, *desk);
             EXPECT_TRUE(UserPointersShown());
+            EXPECT_EQ(bar.CursorScheme().Mode(), CURSOR_USER);  // and the program knows it
             EXPECT_EQ(desk->cursors.schemeReloads, 0);  // every saved copy went back
             EXPECT_EQ(Sends(), std::vector<std::string>{"off"});  // once, whatever asked for it
             EXPECT_EQ(LastFrameOnRow0(), FrameKind::Off);
@@ -136,8 +137,11 @@ TEST_F(WaysOutTest, EveryWayOutPutsBackThePointersRow0AndTheTrayIcon) {
             EXPECT_EQ(desk->shell.Icon(128), nullptr);
             EXPECT_EQ(desk->windows.Find(dlg)->ended, way.barEnds);
             EXPECT_EQ(desk->mouse.liveDevices == 0, way.buttonsReleased);
-            // Whatever comes after finds nothing left to put back.
+            // Whatever comes after finds nothing left to put back, and no
+            // tick (a crashed process lives on for a moment) puts the
+            // selection pointers back up.
             const std::size_t cursorSets = desk->cursors.installs.size();
+            desk->RunFor(900);
             desk->system.Crash();
             Send(kWmClose);
             EXPECT_TRUE(Sends().empty());
