@@ -12,6 +12,10 @@
 //                              "LumivaneTestFault" (a crash on its own thread)
 //   ways_out.exe watch         takes no way out: watches while another
 //                              program (wineboot --end-session) takes one
+//   ways_out.exe display W H   not a way out: changes the display mode to
+//                              W x H (ChangeDisplaySettingsExA, as a game
+//                              or the display settings do), so that the
+//                              program hears WM_DISPLAYCHANGE; needs no bar
 //
 // The bar is found as the installer finds it: the untitled "#32770" window
 // on the thread that owns the tray icon's hidden windows. After the action a
@@ -40,6 +44,7 @@
 //   lvwaysout: bar gone after MS ms | bar gone with the process
 //   lvwaysout: process ended after MS ms, exit code 0xXXXXXXXX
 //   lvwaysout: process still running after MS ms
+//   lvwaysout: display W H flags F: result R, screen W' H'
 //   lvwaysout: exit N
 //
 // Exit status: 0 the action was taken, 1 no bar, 2 bad arguments, 3 the
@@ -47,6 +52,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -225,7 +231,36 @@ int Fault() {
     return 0;
 }
 
+// The display mode: asked for with CDS_FULLSCREEN first (a temporary
+// change, which Wine's virtual desktop takes as a resize), then with 0 (the
+// registry's too) if that was refused. Each try is traced with the screen
+// size the system reports after it.
+int Display(const char* widthText, const char* heightText) {
+    char* end = nullptr;
+    const long width = std::strtol(widthText, &end, 10);
+    if (*end != '\0' || width < 320 || width > 8192) return 2;
+    const long height = std::strtol(heightText, &end, 10);
+    if (*end != '\0' || height < 200 || height > 8192) return 2;
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = DWORD(width);
+    mode.dmPelsHeight = DWORD(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    for (const DWORD flags : {DWORD(CDS_FULLSCREEN), DWORD(0)}) {
+        const LONG result = ::ChangeDisplaySettingsExA(nullptr, &mode, nullptr, flags, nullptr);
+        Trace("lvwaysout: display %ld %ld flags %lu: result %ld, screen %d %d", width, height, flags, result,
+              ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        if (result == DISP_CHANGE_SUCCESSFUL) return 0;
+    }
+    return 3;
+}
+
 int Run(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "display") == 0) {
+        const int status = Display(argv[2], argv[3]);
+        if (status == 2) Trace("lvwaysout: usage: ways_out.exe display WIDTH HEIGHT");
+        return status;
+    }
     const char* command = argc == 2 ? argv[1] : "";
     int (*action)(const Program&) = nullptr;
     if (std::strcmp(command, "close") == 0)
@@ -237,7 +272,7 @@ int Run(int argc, char** argv) {
     else if (std::strcmp(command, "watch") == 0)
         action = [](const Program&) { return 0; };
     else {
-        Trace("lvwaysout: usage: ways_out.exe close|end-session|fault|watch");
+        Trace("lvwaysout: usage: ways_out.exe close|end-session|fault|watch|display W H");
         return 2;
     }
 
