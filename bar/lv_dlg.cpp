@@ -94,9 +94,13 @@ void CLvDlg::CreateToolBars() {
     if (!IsNone(m_toolBars[0])) Windows().ShowWindow(m_toolBars[0], true);
 }
 
-void CLvDlg::PlaceAtTopCentre(std::int32_t width, std::int32_t height) {
+void CLvDlg::PlaceAtTopCentre(std::int32_t width, std::int32_t height, bool activate) {
     const std::int32_t x = Windows().GetSystemMetrics(kSmCxScreen) / 2 - 50;
-    Windows().SetWindowPosTopmost(hwnd_, x, 0, width, height);
+    if (activate) {
+        Windows().SetWindowPosTopmost(hwnd_, x, 0, width, height);
+    } else {
+        Windows().MoveTopmostWithoutActivating(hwnd_, x, 0, width, height);
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -133,7 +133,8 @@ private:
     bool OnCommand(int id);
     void RegisterFullScreenKey();
     void CreateToolBars();
-    void PlaceAtTopCentre(std::int32_t width, std::int32_t height);
+    // Activates the bar, as its placements always have, unless told not to.
+    void PlaceAtTopCentre(std::int32_t width, std::int32_t height, bool activate = true);
     void AnimateTray(bool towardsBar);
     void ShowBarMenu();
     std::intptr_t OnSetCursor();

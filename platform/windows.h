@@ -53,9 +53,13 @@ public:
     virtual void SetWindowSize(HWindow wnd, std::int32_t width, std::int32_t height) = 0;
     // Centres the window on the screen.
     virtual void CentreWindow(HWindow wnd) = 0;
-    // SetWindowPos with HWND_TOPMOST and no flags.
+    // SetWindowPos with HWND_TOPMOST and no flags: the window is also
+    // activated, and takes the foreground.
     virtual void SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
                                      std::int32_t height) = 0;
+    // The same with SWP_NOACTIVATE: the foreground stays where it is.
+    virtual void MoveTopmostWithoutActivating(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
+                                              std::int32_t height) = 0;
     virtual int GetSystemMetrics(int index) = 0;
 
     // Show state.

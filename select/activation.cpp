@@ -194,12 +194,13 @@ std::intptr_t CLvDlg::OnIconNotify(std::uintptr_t id, std::intptr_t event) {
 }
 
 // The screen changed size: the bar goes to the new top centre, shown or
-// not. A region shown for the whole screen or for a followed window is sent
+// not, without taking the foreground (a followed window that lost it would
+// be suspended at the next tick). A region shown for the whole screen or for a followed window is sent
 // again for the screen as it is now (each send measures its width); a
 // region the user dragged stays on the same pixels, and a suspended one
 // waits for its window to come back.
 void CLvDlg::OnDisplayChange() {
-    PlaceAtTopCentre(bBarShown ? kBarWidth : 0, bBarShown ? kBarHeight : 0);
+    PlaceAtTopCentre(bBarShown ? kBarWidth : 0, bBarShown ? kBarHeight : 0, false);
     SelectionState& s = TheSelection();
     if (s.nState != STATE_ACTIVE || !s.bRegionSent) return;
     if (s.bFullScreen) {

@@ -216,8 +216,19 @@ void FakeWindows::SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t 
     if (w == nullptr) return;
     w->rect = Rect{x, y, x + width, y + height};
     w->topmost = true;
+    foreground = wnd;  // without SWP_NOACTIVATE the window is activated
     log_.Add(clock_.Now(), "place " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) +
                                " " + std::to_string(height));
+}
+
+void FakeWindows::MoveTopmostWithoutActivating(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
+                                               std::int32_t height) {
+    FakeWindow* w = Find(wnd);
+    if (w == nullptr) return;
+    w->rect = Rect{x, y, x + width, y + height};
+    w->topmost = true;
+    log_.Add(clock_.Now(), "place quietly " + std::to_string(x) + " " + std::to_string(y) + " " +
+                               std::to_string(width) + " " + std::to_string(height));
 }
 
 int FakeWindows::GetSystemMetrics(int index) {

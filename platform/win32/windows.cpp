@@ -96,6 +96,11 @@ void Win32Windows::SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t
     ::SetWindowPos(ToHwnd(wnd), HWND_TOPMOST, x, y, width, height, 0);
 }
 
+void Win32Windows::MoveTopmostWithoutActivating(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
+                                                std::int32_t height) {
+    ::SetWindowPos(ToHwnd(wnd), HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE);
+}
+
 int Win32Windows::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
 
 // ---------------------------------------------------------------------------

@@ -24,6 +24,8 @@ public:
     void CentreWindow(HWindow wnd) override;
     void SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
                              std::int32_t height) override;
+    void MoveTopmostWithoutActivating(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
+                                      std::int32_t height) override;
     int GetSystemMetrics(int index) override;
     void ShowWindow(HWindow wnd, bool show) override;
     bool IsWindowVisible(HWindow wnd) override;

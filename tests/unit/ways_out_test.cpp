@@ -227,6 +227,10 @@ TEST_F(WaysOutTest, AfterADisplayChangeTheBarAndTheShownRegionFollowTheNewScreen
                     ASSERT_FALSE(desk->screen.frames.empty());
                     EXPECT_EQ(desk->screen.frames.back().row.size(), 800u);
                 }
+                // The bar's move leaves the foreground to the user's window:
+                // a followed region stays on.
+                desk->RunFor(600);
+                EXPECT_TRUE(Sends().empty());
                 const Rect bar = desk->windows.GetWindowRect(dlg);
                 EXPECT_EQ(bar.left, 800 / 2 - 50);
                 EXPECT_EQ(bar.top, 0);
