@@ -145,7 +145,6 @@ private:
     HWindow hwnd_ = HWindow::None;
     HCursor moveCursor_ = HCursor::None;  // resource 184, loaded on first use
     const char* hotKeyName_ = "";
-    bool exiting_ = false;     // Exit's own WM_CLOSE is on its way
     // Pointers, row 0 and the tray icon are back. Set by the crash handler
     // on its own thread too; from then on no tick sends anything.
     std::atomic<bool> handedBack_{false};

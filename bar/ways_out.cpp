@@ -31,15 +31,15 @@ void CLvDlg::OnExit() {
     Messages().KillTimer(hwnd_, kSelectionTimer);
     Clock().Sleep(kExitPauseMs);
     HandBack(true);
-    exiting_ = true;
     Messages().SendWindowMessage(hwnd_, kWmClose, 0, 0);
     Clock().Sleep(kExitPauseMs);
 }
 
-// Exit's own WM_CLOSE goes on to the dialog's default, which ends the bar;
-// any other is a request from outside and runs Exit first.
+// Once everything is back (Exit's own WM_CLOSE, or one after the session's
+// end or a crash) the dialog's default ends the bar; before, a WM_CLOSE is a
+// request from outside and runs Exit.
 bool CLvDlg::OnClose() {
-    if (exiting_) return false;
+    if (handedBack_) return false;
     System().Trace("lumivane: close from outside");
     OnExit();
     return true;
@@ -51,7 +51,6 @@ void CLvDlg::OnEndSession() {
     System().Trace("lumivane: session ends");
     Messages().KillTimer(hwnd_, kSelectionTimer);
     HandBack(true);
-    exiting_ = true;
     Dialogs().EndDialog(hwnd_, kIdCancel);
 }
 

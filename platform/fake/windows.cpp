@@ -210,25 +210,26 @@ void FakeWindows::CentreWindow(HWindow wnd) {
     MoveWindow(wnd, Rect{left, top, left + w->rect.Width(), top + w->rect.Height()}, false);
 }
 
-void FakeWindows::SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
-                                      std::int32_t height) {
+void FakeWindows::PlaceTopmost(HWindow wnd, const Rect& rect, bool activate) {
     FakeWindow* w = Find(wnd);
     if (w == nullptr) return;
-    w->rect = Rect{x, y, x + width, y + height};
+    w->rect = rect;
     w->topmost = true;
-    foreground = wnd;  // without SWP_NOACTIVATE the window is activated
-    log_.Add(clock_.Now(), "place " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) +
-                               " " + std::to_string(height));
+    if (activate) foreground = wnd;
+    log_.Add(clock_.Now(), std::string(activate ? "place " : "place quietly ") + std::to_string(rect.left) + " " +
+                               std::to_string(rect.top) + " " + std::to_string(rect.Width()) + " " +
+                               std::to_string(rect.Height()));
+}
+
+// Without SWP_NOACTIVATE the window is activated too.
+void FakeWindows::SetWindowPosTopmost(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
+                                      std::int32_t height) {
+    PlaceTopmost(wnd, Rect{x, y, x + width, y + height}, true);
 }
 
 void FakeWindows::MoveTopmostWithoutActivating(HWindow wnd, std::int32_t x, std::int32_t y, std::int32_t width,
                                                std::int32_t height) {
-    FakeWindow* w = Find(wnd);
-    if (w == nullptr) return;
-    w->rect = Rect{x, y, x + width, y + height};
-    w->topmost = true;
-    log_.Add(clock_.Now(), "place quietly " + std::to_string(x) + " " + std::to_string(y) + " " +
-                               std::to_string(width) + " " + std::to_string(height));
+    PlaceTopmost(wnd, Rect{x, y, x + width, y + height}, false);
 }
 
 int FakeWindows::GetSystemMetrics(int index) {

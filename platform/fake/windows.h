@@ -133,6 +133,7 @@ public:
     HWindow foreground = HWindow::None;
 
 private:
+    void PlaceTopmost(HWindow wnd, const Rect& rect, bool activate);
     void Shift(HWindow wnd, std::int32_t dx, std::int32_t dy);
     Rect ClientOnScreen(const FakeWindow& w) const;
     bool Contains(const FakeWindow& w, Point pt) const;

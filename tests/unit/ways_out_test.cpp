@@ -136,6 +136,7 @@ TEST_F(WaysOutTest, EveryWayOutPutsBackThePointersRow0AndTheTrayIcon) {
             EXPECT_EQ(desk->screen.Row(), desk->screen.DesktopRow());  // and the desktop back after it
             EXPECT_EQ(desk->shell.Icon(128), nullptr);
             EXPECT_EQ(desk->windows.Find(dlg)->ended, way.barEnds);
+            EXPECT_EQ(desk->messages.Timer(dlg, kSelectionTimer) == nullptr, way.barEnds);
             EXPECT_EQ(desk->mouse.liveDevices == 0, way.buttonsReleased);
             // Whatever comes after finds nothing left to put back, and no
             // tick (a crashed process lives on for a moment) puts the
