@@ -13,6 +13,7 @@
 #include "link/screen_link.h"
 #include "platform/fake/fake_desktop.h"
 #include "select/selection_state.h"
+#include "tests/unit/bar_on_desktop.h"
 
 namespace lv {
 namespace {
@@ -21,31 +22,10 @@ using fake::FakeDesktop;
 using fake::kCaptionFrame;
 using Step = fake::FakeMouseInput::Step;
 
-constexpr Rect kTargetRect{100, 100, 500, 400};  // client 104 124 496 396 on the screen
 constexpr char kNormalPointer[] = "standard 32512";
 
-class SelectionTest : public testing::Test {
+class SelectionTest : public BarOnDesktopTest {
 protected:
-    void SetUp() override {
-        TheSelection() = SelectionState{};
-        CTrayNotifyIcon::SetActivationState(STATE_IDLE);
-    }
-
-    // Runs the bar on a fresh desktop; `world` builds other programs'
-    // windows before the bar starts, `user` acts while it is up.
-    void Run(const std::function<void(FakeDesktop&)>& world, const std::function<void(CLvDlg&, HWindow)>& user) {
-        desk.reset();  // the old desktop puts back what it replaced first
-        desk = std::make_unique<FakeDesktop>(1024, 768);
-        if (world) world(*desk);
-        CLvDlg bar;
-        desk->dialogs.modalScript = [&](HWindow dlg) {
-            dlg_ = dlg;
-            user(bar, dlg);
-        };
-        bar.DoModal();
-    }
-
-    void TrayClick() { desk->dialogs.Send(dlg_, WM_TRAY_NOTIFY, 128, kWmLButtonUp); }
     // The hand, from now on: steps at times relative to now.
     void Hand(std::vector<Step> steps) {
         for (Step& s : steps) s.atMs += desk->clock.Now();
@@ -53,16 +33,6 @@ protected:
     }
     // A press and release at one place, held for 100 ms.
     void ClickAt(Point p) { Hand({{0, p, false, false}, {30, p, true, false}, {130, p, false, false}}); }
-    // What the monitor was sent since the last call: "off", "region L T R B".
-    std::vector<std::string> Sends() {
-        std::vector<std::string> out;
-        const auto& entries = desk->log.Entries();
-        const std::string prefix = "trace lumivane: send ";
-        for (; seen_ < entries.size(); ++seen_) {
-            if (entries[seen_].what.rfind(prefix, 0) == 0) out.push_back(entries[seen_].what.substr(prefix.size()));
-        }
-        return out;
-    }
     std::uint32_t TimerPeriod() {
         const fake::FakeTimer* t = desk->messages.Timer(dlg_, kSelectionTimer);
         return t ? t->periodMs : 0;
@@ -70,12 +40,6 @@ protected:
     std::string Pointer() { return desk->cursors.shown[kOcrNormal]; }
     std::string TrayImage() { return desk->shell.NameOf(desk->shell.Icon(128)->hIcon); }
 
-    // An ordinary top-level window of another program, in front.
-    HWindow AddTarget(const Rect& r = kTargetRect, const char* cls = "Notepad") {
-        const HWindow w = desk->windows.AddWindow(cls, r, HWindow::None, kCaptionFrame);
-        desk->windows.Activate(w);
-        return w;
-    }
     // Arms from the tray icon and clicks the target's client area at `p`:
     // the program then follows the target.
     void ArmAndClick(Point p) {
@@ -84,10 +48,6 @@ protected:
         desk->RunFor(400);
         Sends();
     }
-
-    std::unique_ptr<FakeDesktop> desk;
-    HWindow dlg_ = HWindow::None;
-    std::size_t seen_ = 0;
 };
 
 // ---------------------------------------------------------------------------

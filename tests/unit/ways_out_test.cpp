@@ -11,44 +11,21 @@
 #include "monitor/row_decoder.h"
 #include "platform/fake/fake_desktop.h"
 #include "select/selection_state.h"
+#include "tests/unit/bar_on_desktop.h"
 
 namespace lv {
 namespace {
 
 using fake::FakeDesktop;
-using fake::kCaptionFrame;
 using monitor::DecodeRow;
 using monitor::FrameKind;
 
-constexpr Rect kTargetRect{100, 100, 500, 400};  // client 104 124 496 396 on the screen
-
-class WaysOutTest : public testing::Test {
+class WaysOutTest : public BarOnDesktopTest {
 public:
-    // Runs the bar on a fresh desktop, the program's records afresh too.
-    void Run(const std::function<void(CLvDlg&, HWindow)>& user) {
-        TheSelection() = SelectionState{};
-        CTrayNotifyIcon::SetActivationState(STATE_IDLE);
-        seen_ = 0;
-        desk.reset();
-        desk = std::make_unique<FakeDesktop>(1024, 768);
-        if (world) world(*desk);
-        CLvDlg bar;
-        desk->dialogs.modalScript = [&](HWindow dlg) {
-            dlg_ = dlg;
-            user(bar, dlg);
-        };
-        bar.DoModal();
-    }
-
     std::intptr_t Send(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
         const std::intptr_t result = desk->dialogs.Send(dlg_, msg, wParam, lParam);
         desk->dialogs.Pump();
         return result;
-    }
-    HWindow AddTarget() {
-        const HWindow target = desk->windows.AddWindow("Notepad", kTargetRect, HWindow::None, kCaptionFrame);
-        desk->windows.Activate(target);
-        return target;
     }
     // Armed (Start), the pointer over the target's client area: the
     // selection pointers are installed.
@@ -68,16 +45,6 @@ public:
         desk->RunFor(400);
         return target;
     }
-    // What the monitor was sent since the last call: "off", "region L T R B".
-    std::vector<std::string> Sends() {
-        std::vector<std::string> out;
-        const auto& entries = desk->log.Entries();
-        const std::string prefix = "trace lumivane: send ";
-        for (; seen_ < entries.size(); ++seen_) {
-            if (entries[seen_].what.rfind(prefix, 0) == 0) out.push_back(entries[seen_].what.substr(prefix.size()));
-        }
-        return out;
-    }
     // The ten pointers as the user had them before the program started.
     bool UserPointersShown() {
         for (const auto& [id, image] : desk->cursors.userScheme) {
@@ -91,10 +58,6 @@ public:
         return DecodeRow(row.data(), row.size()).kind;
     }
 
-    std::function<void(FakeDesktop&)> world;
-    std::unique_ptr<FakeDesktop> desk;
-    HWindow dlg_ = HWindow::None;
-    std::size_t seen_ = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -121,7 +84,7 @@ TEST_F(WaysOutTest, EveryWayOutPutsBackThePointersRow0AndTheTrayIcon) {
     };
     for (const WayOut& way : ways) {
         SCOPED_TRACE(way.name);
-        Run([&](CLvDlg& bar, HWindow dlg) {
+        Run({}, [&](CLvDlg& bar, HWindow dlg) {
             FollowTarget();
             Arm();  // armed again: the selection pointers are shown
             ASSERT_EQ(desk->cursors.shown[kOcrNormal], "resource 148");
@@ -154,7 +117,7 @@ TEST_F(WaysOutTest, EveryWayOutPutsBackThePointersRow0AndTheTrayIcon) {
 }
 
 TEST_F(WaysOutTest, ASessionThatMayEndOrDoesNotChangesNothing) {
-    Run([&](CLvDlg&, HWindow dlg) {
+    Run({}, [&](CLvDlg&, HWindow dlg) {
         FollowTarget();
         Sends();
         const std::size_t cursorSets = desk->cursors.installs.size();
@@ -172,8 +135,7 @@ TEST_F(WaysOutTest, ASessionThatMayEndOrDoesNotChangesNothing) {
 TEST_F(WaysOutTest, SavedPointersThatWillNotGoBackReloadTheUsersScheme) {
     // Copies of the user's pointers could not be made at start, so there is
     // nothing saved to put back: the system reloads the scheme instead.
-    world = [](FakeDesktop& d) { d.cursors.failCopy = true; };
-    Run([&](CLvDlg&, HWindow) {
+    Run([](FakeDesktop& d) { d.cursors.failCopy = true; }, [&](CLvDlg&, HWindow) {
         AddTarget();
         Arm();
         ASSERT_EQ(desk->cursors.shown[kOcrNormal], "resource 148");
@@ -216,7 +178,7 @@ TEST_F(WaysOutTest, AfterADisplayChangeTheBarAndTheShownRegionFollowTheNewScreen
     for (const Case& c : cases) {
         for (const bool shown : {false, true}) {
             SCOPED_TRACE(std::string(c.name) + (shown ? ", bar shown" : ", bar hidden"));
-            Run([&](CLvDlg&, HWindow dlg) {
+            Run({}, [&](CLvDlg&, HWindow dlg) {
                 if (shown) Send(kWmCommand, ID_SHOW_BAR);
                 c.before(*this);
                 Sends();
