@@ -113,31 +113,8 @@ report() {
 }
 ok() { [ -z "$1" ]; echo $?; }
 
-free_display() {
-    local n
-    for n in $(seq 74 120); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            echo ":$n"
-            return 0
-        fi
-    done
-    return 1
-}
-
-start_xvfb() {
-    command -v Xvfb >/dev/null || skip_all "Xvfb is not installed"
-    DISPLAY=$(free_display) || skip_all "no free X display between :74 and :120"
-    export DISPLAY
-    Xvfb "$DISPLAY" -screen 0 "${W}x${H}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local i
-    for i in $(seq 50); do
-        if xdpyinfo >/dev/null 2>&1; then return 0; fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    skip_all "Xvfb did not start on $DISPLAY (see $WORK/xvfb.log)"
-}
+# shellcheck source=xvfb.sh
+. "$ROOT/tests/e2e/xvfb.sh"
 
 # A fresh prefix each run: what the installer leaves behind must not be
 # hidden by what an earlier run left. Every program runs in one virtual

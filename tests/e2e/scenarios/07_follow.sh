@@ -54,6 +54,20 @@ arm() {
 # center L T R B: the middle of a rectangle.
 center() { echo $((($1 + $3) / 2)) $((($2 + $4) / 2)); }
 
+# Armed from the tray, a click in the middle of the target's client area:
+# lvmon reads the off frame of the click, then the client rectangle
+# (messages 2 and 3; arming sent message 1). Leaves the rectangle in the
+# caller's `client` array.
+click_target_client() {
+    arm 1
+    local x y
+    read -r -a client <<<"$(last_rect target lvtarget client)"
+    read -r x y <<<"$(center "${client[@]}")"
+    press_mouse "$x" "$y"
+    expect_off 2 "click"
+    expect_region 3 "click on the client area" "${client[@]}"
+}
+
 # A click in the target's client area: its client rectangle is enhanced;
 # then the target moves, minimises, comes back and closes by its own script.
 scenario_select_follow() {
@@ -62,14 +76,9 @@ scenario_select_follow() {
         --script "9000:move 300 200;12000:minimise;14500:restore;15000:front;17500:close"
     wait_until 20 has_trace_starting "$SCEN_DIR/target.trace" lvtarget "client" || { fail "no target"; return 1; }
     start_program || return 1
-    arm 1
-    local client x y
-    read -r -a client <<<"$(last_rect target lvtarget client)"
-    read -r x y <<<"$(center "${client[@]}")"
-    press_mouse "$x" "$y"
-    expect_off 2 "click"
-    expect_region 3 "click on the client area" "${client[@]}"
-    note "clicked at $x,$y: $(lv_message 3) for the client area ${client[*]}"
+    local client
+    click_target_client
+    note "clicked at $(center "${client[@]}" | tr ' ' ,): $(lv_message 3) for the client area ${client[*]}"
 
     wait_until 15 has_trace "$SCEN_DIR/target.trace" lvtarget "did move" || fail "the target did not move"
     read -r -a client <<<"$(last_rect target lvtarget client)"

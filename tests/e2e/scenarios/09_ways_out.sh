@@ -119,13 +119,8 @@ ways_out_case() {
     sleep 0.3
 
     # A region on row 0 first.
-    arm 1
-    local client x y
-    read -r -a client <<<"$(last_rect target lvtarget client)"
-    read -r x y <<<"$(center "${client[@]}")"
-    press_mouse "$x" "$y"
-    expect_off 2 "click"
-    expect_region 3 "click on the client area" "${client[@]}" || return 1
+    local client
+    click_target_client || return 1
     local before
     before=$(lv_count)
     wait_until 3 logo_shown || fail "no tray icon before the way out ($(logo_pixels) logo pixels)"

@@ -62,13 +62,8 @@ scenario_display_change() {
     local bar
     bar=$(desktop_windows | awk -v x=$((SCEN_W / 2 - 50)) '$6 == "lumivane.exe" && $4 == x && $5 == 0 { print $1; exit }')
     [ -n "$bar" ] || { fail "no bar at the top centre ($((SCEN_W / 2 - 50)),0)"; return 1; }
-    arm 1
-    local client x y
-    read -r -a client <<<"$(last_rect target lvtarget client)"
-    read -r x y <<<"$(center "${client[@]}")"
-    press_mouse "$x" "$y"
-    expect_off 2 "click"
-    expect_region 3 "click on the client area" "${client[@]}" || return 1
+    local client
+    click_target_client || return 1
     wait_until 3 grep -qE '^[0-9.]+ (restored|unrestored)' "$SCEN_DIR/lvmon.txt"
     stop_lvmon
     SCEN_W=$DISPLAY_TO_W start_lvmon "$SCEN_DIR/lvmon-after.txt" || return 1
