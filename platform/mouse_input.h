@@ -44,6 +44,10 @@ public:
     // The physical left and right buttons as the window system saw them,
     // not the logical ones a swapped mouse maps them to, and not changed by
     // injected input (the selection's own injected release among it).
+    // WatchPhysicalButtons starts watching them (a low-level mouse hook on
+    // Windows) so that a button pressed later is seen going down; false when
+    // they cannot be watched.
+    virtual bool WatchPhysicalButtons() = 0;
     virtual bool IsPhysicalLeftDown() = 0;
     virtual bool IsPhysicalRightDown() = 0;
 

@@ -65,12 +65,12 @@ void WalkAncestors(SelectionState& s) {
 }
 
 // The first tick that sees a button held over a candidate.
-void StartPress(SelectionState& s, bool left) {
+void StartPress(CLvDlg& bar, SelectionState& s, bool left) {
     s.ptAnchor = MouseInput().GetCursorPos();
     s.ptLast = s.ptAnchor;
     // The window under the pointer sees a click, not a button held down:
     // a press on a title bar or a button must not start a move or an action.
-    MouseInput().InjectButtonUp(left);
+    bar.MouseButtons().InjectRelease(left);
 }
 
 // A click makes the whole client area the region, clamped to the screen and
@@ -167,7 +167,7 @@ void RunSelectionStep(CLvDlg& bar) {
     bar.CursorScheme().SetSelectionCursor(CURSOR_INSIDE);
     const MouseButtonState buttons = bar.MouseButtons().ReadButtons();
     if (buttons.bLeft || buttons.bRight) {
-        if (!s.bDragging && !s.bRegionSent) StartPress(s, buttons.bLeft);
+        if (!s.bDragging && !s.bRegionSent) StartPress(bar, s, buttons.bLeft);
         s.bDragging = 1;
         if (!s.bRegionSent) DrawBand(s, &pt);
         return;

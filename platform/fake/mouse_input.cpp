@@ -30,6 +30,7 @@ bool FakeMouseInput::SetMouseDataFormat(HInputDevice device) {
 }
 
 bool FakeMouseInput::Acquire(HInputDevice device) {
+    ++acquires;
     auto it = devices_.find(std::uintptr_t(device));
     if (it == devices_.end() || !it->second.formatSet || exclusiveElsewhere) return false;
     it->second.acquired = true;
@@ -66,6 +67,11 @@ void FakeMouseInput::ReleaseDevice(HInputDevice device) {
 
 void FakeMouseInput::ReleaseDirectInput(HDirectInput input) {
     if (interfaces_.erase(std::uintptr_t(input))) --liveInterfaces;
+}
+
+bool FakeMouseInput::WatchPhysicalButtons() {
+    watching = !noPhysicalWatch;
+    return watching;
 }
 
 bool FakeMouseInput::IsPhysicalLeftDown() {

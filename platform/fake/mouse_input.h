@@ -26,6 +26,7 @@ public:
     bool GetDeviceState(HInputDevice device, std::uint32_t size, void* state) override;
     void ReleaseDevice(HInputDevice device) override;
     void ReleaseDirectInput(HDirectInput input) override;
+    bool WatchPhysicalButtons() override;
     bool IsPhysicalLeftDown() override;
     bool IsPhysicalRightDown() override;
     Point GetCursorPos() override;
@@ -59,10 +60,12 @@ public:
     bool noMouseDevice = false;
     bool refuseFormat = false;
     bool exclusiveElsewhere = false;
+    bool noPhysicalWatch = false;  // no low-level hook can be set
     // Whether DirectInput's mouse counts injected input as the user's: an
     // injected release then reads "not held" until the button is really let
-    // go and pressed again.
-    bool directInputSeesInjected = false;
+    // go and pressed again. So it does under Wine, and most likely on
+    // Windows, where both read one input stream.
+    bool directInputSeesInjected = true;
 
     Point cursorPos;
     HCursor currentCursor = HCursor::None;
@@ -78,6 +81,8 @@ public:
     int liveDevices = 0;
     int deviceReads = 0;
     int asyncReads = 0;
+    int acquires = 0;
+    bool watching = false;
 
 private:
     struct Device {

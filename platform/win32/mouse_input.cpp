@@ -1,6 +1,7 @@
-// DirectInput 8's system mouse, read as an immediate snapshot; for machines
-// where DirectInput cannot be set up, the physical buttons as a low-level
-// mouse hook sees them; the pointer; injected button releases.
+// DirectInput 8's system mouse, read as an immediate snapshot; the physical
+// buttons as a low-level mouse hook sees them, which tells the selection's
+// own injected release from the user's (and stands in where DirectInput
+// cannot be set up); the pointer; injected button releases.
 #include "platform/win32/mouse_input.h"
 
 #define DIRECTINPUT_VERSION 0x0800
@@ -54,11 +55,12 @@ void Win32MouseInput::ReleaseDevice(HInputDevice device) { ToDevice(device)->Rel
 void Win32MouseInput::ReleaseDirectInput(HDirectInput input) { ToInput(input)->Release(); }
 
 // ---------------------------------------------------------------------------
-// The physical buttons without DirectInput.
+// The physical buttons, told apart from injected input.
 //
-// GetAsyncKeyState will not do: it reports the logical state, which the
-// selection's own injected release changes, so every drag would end at its
-// first tick. A low-level mouse hook sees each button event with a flag for
+// DirectInput's system mouse and GetAsyncKeyState will not do: both can
+// read the input stream that mouse_event injects into (DirectInput does
+// under Wine), so the selection's own injected release would end every drag
+// at its first tick. A low-level mouse hook sees each button event with a flag for
 // injected ones and keeps the state of the others. It runs on a thread of
 // its own: a hook's thread must answer every mouse event at once, and the
 // program's thread blocks for hundreds of milliseconds while it sends.
@@ -67,6 +69,7 @@ namespace {
 
 std::atomic<bool> g_leftDown{false};
 std::atomic<bool> g_rightDown{false};
+std::atomic<bool> g_hooked{false};
 
 LRESULT CALLBACK LowLevelMouse(int code, WPARAM message, LPARAM data) {
     const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
@@ -84,6 +87,7 @@ LRESULT CALLBACK LowLevelMouse(int code, WPARAM message, LPARAM data) {
 
 DWORD WINAPI HookThread(LPVOID ready) {
     HHOOK hook = ::SetWindowsHookExA(WH_MOUSE_LL, LowLevelMouse, ::GetModuleHandleA(nullptr), 0);
+    g_hooked = hook != nullptr;
     ::SetEvent(static_cast<HANDLE>(ready));
     if (hook == nullptr) return 1;
     MSG msg;
@@ -93,9 +97,10 @@ DWORD WINAPI HookThread(LPVOID ready) {
     return 0;
 }
 
-// Started on the first read. A button already held then counts as held, as
-// the system saw it, until the hook sees it come up.
-void StartButtonWatch() {
+// Started once, by the button reader's set-up or the first read. A button
+// already held then counts as held, as the system saw it, until the hook
+// sees it come up. Answers whether the hook is in place.
+bool StartButtonWatch() {
     static const bool started = [] {
         g_leftDown = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
         g_rightDown = (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
@@ -108,10 +113,12 @@ void StartButtonWatch() {
         if (ready != nullptr) ::CloseHandle(ready);
         return thread != nullptr;
     }();
-    (void)started;
+    return started && g_hooked;
 }
 
 }  // namespace
+
+bool Win32MouseInput::WatchPhysicalButtons() { return StartButtonWatch(); }
 
 bool Win32MouseInput::IsPhysicalLeftDown() {
     StartButtonWatch();

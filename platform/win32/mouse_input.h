@@ -16,6 +16,7 @@ public:
     bool GetDeviceState(HInputDevice device, std::uint32_t size, void* state) override;
     void ReleaseDevice(HInputDevice device) override;
     void ReleaseDirectInput(HDirectInput input) override;
+    bool WatchPhysicalButtons() override;
     bool IsPhysicalLeftDown() override;
     bool IsPhysicalRightDown() override;
     Point GetCursorPos() override;

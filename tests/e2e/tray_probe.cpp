@@ -99,6 +99,7 @@ public:
     }
     void ReleaseDevice(lv::HInputDevice device) override { real_->ReleaseDevice(device); }
     void ReleaseDirectInput(lv::HDirectInput input) override { real_->ReleaseDirectInput(input); }
+    bool WatchPhysicalButtons() override { return real_->WatchPhysicalButtons(); }
     bool IsPhysicalLeftDown() override { return real_->IsPhysicalLeftDown(); }
     bool IsPhysicalRightDown() override { return real_->IsPhysicalRightDown(); }
     lv::Point GetCursorPos() override { return real_->GetCursorPos(); }

@@ -44,22 +44,81 @@ TEST(MouseButtons, SwappedButtonsStillReportThePhysicalOnes) {
     EXPECT_FALSE(buttons.ReadButtons().bRight);
 }
 
-TEST(MouseButtons, LostAcquisitionReadsNoButton) {
+TEST(MouseButtons, LostAcquisitionReadsNoButtonUntilTheMouseIsFreeAgain) {
     FakeDesktop desk;
     CMouseButtons buttons;
     buttons.Create();
     desk.mouse.leftHeld = desk.mouse.rightHeld = true;
     desk.mouse.TakeMouseExclusively();
-    MouseButtonState state = buttons.ReadButtons();
-    EXPECT_FALSE(state.bLeft);
-    EXPECT_FALSE(state.bRight);
-    // The device is not acquired again behind the caller's back.
+    for (int i = 0; i < 3; ++i) {
+        const MouseButtonState state = buttons.ReadButtons();
+        EXPECT_FALSE(state.bLeft || state.bRight);
+    }
+    // The other program lets go: the next read acquires the device again.
     desk.mouse.GiveMouseBack();
-    state = buttons.ReadButtons();
-    EXPECT_FALSE(state.bLeft || state.bRight);
-    // A new Create does acquire it.
-    buttons.Create();
+    const int acquires = desk.mouse.acquires;
+    const MouseButtonState state = buttons.ReadButtons();
+    EXPECT_TRUE(state.bLeft && state.bRight);
+    EXPECT_EQ(desk.mouse.acquires, acquires + 1);
+    // Acquired, a read is one device call again.
+    const int reads = desk.mouse.deviceReads;
     EXPECT_TRUE(buttons.ReadButtons().bLeft);
+    EXPECT_EQ(desk.mouse.deviceReads, reads + 1);
+    EXPECT_EQ(desk.mouse.acquires, acquires + 1);
+}
+
+// The selection injects a release at the press, so that the window under
+// the pointer sees a click; DirectInput may count it as the user's.
+TEST(MouseButtons, AfterOurInjectedReleaseTheUsersHandDecides) {
+    struct Case {
+        const char* what;
+        bool seesInjected;
+        bool left;
+    };
+    const Case cases[] = {
+        {"DirectInput sees injected input, left", true, true},
+        {"DirectInput sees injected input, right", true, false},
+        {"DirectInput ignores injected input", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeDesktop desk;
+        desk.mouse.directInputSeesInjected = c.seesInjected;
+        CMouseButtons buttons;
+        buttons.Create();
+        ASSERT_TRUE(buttons.UsesDirectInput());
+        bool& held = c.left ? desk.mouse.leftHeld : desk.mouse.rightHeld;
+        auto read = [&] {
+            const MouseButtonState s = buttons.ReadButtons();
+            return c.left ? s.bLeft : s.bRight;
+        };
+        held = true;
+        EXPECT_TRUE(read());
+        buttons.InjectRelease(c.left);
+        ASSERT_EQ(desk.mouse.injected.size(), 1u);
+        EXPECT_EQ(desk.mouse.injected[0].left, c.left);
+        for (int i = 0; i < 3; ++i) EXPECT_TRUE(read());  // still held by the user
+        held = false;
+        EXPECT_FALSE(read());
+        // The next press reads through DirectInput again.
+        held = true;
+        EXPECT_TRUE(read());
+        const int physicalReads = desk.mouse.asyncReads;
+        held = false;
+        EXPECT_FALSE(read());
+        EXPECT_EQ(desk.mouse.asyncReads, physicalReads);
+    }
+}
+
+TEST(MouseButtons, WithoutAWatchOfThePhysicalButtonsDirectInputIsAllThereIs) {
+    FakeDesktop desk;
+    desk.mouse.noPhysicalWatch = true;
+    CMouseButtons buttons;
+    buttons.Create();
+    desk.mouse.leftHeld = true;
+    buttons.InjectRelease(true);
+    EXPECT_FALSE(buttons.ReadButtons().bLeft);  // DirectInput saw the injected release
+    EXPECT_EQ(desk.mouse.asyncReads, 0);        // no stale watch was read
 }
 
 TEST(MouseButtons, AnEmptyReaderReadsNothingAndReleasesNothing) {

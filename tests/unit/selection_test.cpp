@@ -245,14 +245,28 @@ TEST_F(SelectionTest, APressOnTheTaskbarIsTheUsersClickOnTheTrayIconNotASelectio
     });
 }
 
-TEST_F(SelectionTest, ADragThroughTheFallbackReaderIsNotEndedByTheInjectedRelease) {
-    for (const bool directInput : {true, false}) {
-        SCOPED_TRACE(directInput ? "DirectInput" : "fallback");
+TEST_F(SelectionTest, ADragIsNotEndedByTheInjectedReleaseWhateverReadsTheButtons) {
+    struct Case {
+        const char* what;
+        bool directInput;
+        bool seesInjected;
+    };
+    const Case cases[] = {
+        {"DirectInput that sees injected input", true, true},
+        {"DirectInput that ignores it", true, false},
+        {"the fallback reader", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         SetUp();
         seen_ = 0;
-        Run([&](FakeDesktop& d) { d.mouse.noDirectInput = !directInput; },
+        Run(
+            [&](FakeDesktop& d) {
+                d.mouse.noDirectInput = !c.directInput;
+                d.mouse.directInputSeesInjected = c.seesInjected;
+            },
             [&](CLvDlg& bar, HWindow) {
-                EXPECT_EQ(bar.MouseButtons().UsesFallback(), !directInput);
+                EXPECT_EQ(bar.MouseButtons().UsesFallback(), !c.directInput);
                 AddTarget(Rect{100, 100, 700, 600});
                 TrayClick();
                 Sends();
