@@ -7,6 +7,7 @@
 #include "bar/lv_dlg.h"
 #include "link/screen_link.h"
 #include "platform/platform.h"
+#include "select/steps.h"
 
 namespace lv {
 
@@ -21,6 +22,7 @@ CLvDlg* g_watchedBar = nullptr;
 
 void CLvDlg::HandBack(bool releaseButtons) {
     if (handedBack_.exchange(true)) return;
+    AbandonSelection();
     m_cursorScheme.RestoreAtExit();
     TheScreenLink().Send(SEND_OFF);
     if (releaseButtons) m_mouseButtons.Release();

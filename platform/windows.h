@@ -28,6 +28,13 @@ public:
     // GetParent: the parent of a child window (or the owner of an owned
     // top-level one); None for a top-level window or a window that is gone.
     virtual HWindow GetParent(HWindow wnd) = 0;
+    // GetAncestor with GA_PARENT: the parent of a child window only. None
+    // for a top-level window, owned or not: an owned window (a dialog box,
+    // a player's full-screen pop-up) is a top-level window of its own.
+    virtual HWindow GetAncestorParent(HWindow wnd) = 0;
+    // The window belongs to this program's process: the bar, its tool
+    // bars, its menus, its dialog boxes, the help viewer it opened.
+    virtual bool IsOwnWindow(HWindow wnd) = 0;
     // Up to `size` - 1 characters of the class name, always terminated;
     // empty for no window or one that is gone.
     virtual void GetClassName(HWindow wnd, char* name, int size) = 0;

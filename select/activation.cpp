@@ -58,10 +58,10 @@ void CLvDlg::KillSelectionTimer() { Messages().KillTimer(hwnd_, kSelectionTimer)
 
 void CLvDlg::OnStart() {
     SelectionState& s = TheSelection();
+    AbandonSelection();
     TheScreenLink().Send(SEND_OFF);
     s.bRegionSent = 0;
     s.bFollowing = 0;
-    s.bDragging = 0;
     ClearFollowing(s);
     SetState(STATE_ACTIVE);
     ShowLook(STATE_ACTIVE);
@@ -70,6 +70,7 @@ void CLvDlg::OnStart() {
 
 void CLvDlg::OnStop() {
     SelectionState& s = TheSelection();
+    AbandonSelection();
     s.bFullScreen = 0;
     s.bRegionSent = 0;
     TheScreenLink().Send(SEND_OFF);
@@ -96,7 +97,7 @@ void CLvDlg::OnLogoButton() {
     if (s.nState == STATE_IDLE) {
         OnStart();
     } else {
-        s.bDragging = 0;
+        AbandonSelection();
         s.bRegionSent = 0;
         s.bFullScreen = 0;
         s.bFollowing = 0;
@@ -116,6 +117,10 @@ void CLvDlg::OnFullScreen() {
     SelectionState& s = TheSelection();
     CScreenLink& link = TheScreenLink();
     Messages().KillTimer(hwnd_, kSelectionTimer);
+    // Pressed while armed, the selection ends here: no tick will put the
+    // user's pointers back or erase a band in progress.
+    AbandonSelection();
+    if (m_cursorScheme.Mode() != CURSOR_USER) m_cursorScheme.Restore();
     s.bInMdi = 0;
     s.bParentZoomed = 0;
     if (s.bRegionSent && s.bFullScreen) {  // full screen is on: turn it off

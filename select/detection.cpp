@@ -4,6 +4,7 @@
 #include "bar/lv_dlg.h"
 #include "link/screen_link.h"
 #include "platform/platform.h"
+#include "select/region.h"
 #include "select/selection_state.h"
 #include "select/steps.h"
 #include "select/window_classes.h"
@@ -49,16 +50,18 @@ HWindow FindWmpVideo(HWindow p) {
     return accepted ? last : HWindow::None;
 }
 
-// The video window V is found: its window rectangle, as it is, becomes the
-// region, and following starts.
+// The video window V is found: its window rectangle becomes the region,
+// clamped to the screen as a click's is, and following starts. The corners
+// kept for following are the whole window's, so that the part past an edge
+// comes on when the player is moved back.
 void TakeVideoWindow(CLvDlg& bar, HWindow v) {
     SelectionState& s = TheSelection();
     IWindows& windows = Windows();
     const Rect f = windows.GetWindowRect(v);
-    CScreenLink& link = TheScreenLink();
-    link.rcRegion = f;
-    link.Send(SEND_OFF);
-    link.Send(SEND_REGION);
+    s.bInMdi = 0;
+    const Rect region = ClampToBounds(f, RegionBounds(s));
+    TheScreenLink().Send(SEND_OFF);
+    if (!IsEmptyRegion(region)) SendRegionOrOff(region);
     s.bAutoDetect = 0;
     bar.SetState(STATE_ACTIVE);
     s.bRegionSent = 1;

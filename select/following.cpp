@@ -8,6 +8,7 @@
 #include "link/screen_link.h"
 #include "platform/platform.h"
 #include "select/follow.h"
+#include "select/region.h"
 #include "select/selection_state.h"
 #include "select/steps.h"
 #include "select/window_classes.h"
@@ -19,50 +20,58 @@ namespace {
 constexpr std::uint32_t kSettleMs = 100;  // a moved or resized window settles
 constexpr Rect kGone{0, 0, 0, 0};         // the rectangle of a window that is gone
 
-// The region's place this tick: the screen, or inside an MDI application
-// the MDI client's window rectangle as it is now.
-Rect TickBounds(const SelectionState& s) {
-    IWindows& windows = Windows();
-    if (!s.bInMdi) return Rect{0, 0, windows.GetSystemMetrics(kSmCxScreen), windows.GetSystemMetrics(kSmCyScreen)};
-    Rect b = windows.GetWindowRect(s.hwndMdiClient);
-    if (b.left < 0) b.left = 0;
-    if (b.top < 0) b.top = 0;
-    return b;
-}
-
-// The stored corners on the screen now, the first raised to the bounds'
-// top-left and the second lowered to its bottom-right.
+// The stored corners on the screen now, each brought inside the bounds.
 Rect PlacedRegion(const SelectionState& s) {
-    Point p1 = Windows().ClientToScreen(s.hwndTarget, s.ptClientTL);
-    Point p2 = Windows().ClientToScreen(s.hwndTarget, s.ptClientBR);
-    const Rect b = TickBounds(s);
-    if (p1.x < b.left) p1.x = b.left;
-    if (p1.y < b.top) p1.y = b.top;
-    if (p2.x > b.right) p2.x = b.right;
-    if (p2.y > b.bottom) p2.y = b.bottom;
-    return Rect{p1.x, p1.y, p2.x, p2.y};
+    const Point p1 = Windows().ClientToScreen(s.hwndTarget, s.ptClientTL);
+    const Point p2 = Windows().ClientToScreen(s.hwndTarget, s.ptClientBR);
+    return ClampToBounds(Rect{p1.x, p1.y, p2.x, p2.y}, RegionBounds(s));
 }
 
-void StoreCurrentRects(SelectionState& s) {
-    s.rcLastWindow = Windows().GetWindowRect(s.hwndTarget);
-    s.rcLastClient = Windows().GetClientRect(s.hwndTarget);
-}
+// Minimised: the window rectangle is the parked caption, so that the
+// restore is seen as a move; the client rectangle stays the one the region
+// was sent for (a minimised window has none), so that the restore keeps the
+// region where it was in the client area, a dragged rectangle included.
+void NoteMinimised(SelectionState& s) { s.rcLastWindow = Windows().GetWindowRect(s.hwndTarget); }
 
 // A suspended ordinary window is back in front. Answers false when an MDI
 // document is still minimised, which keeps the program suspended; so does a
 // minimised top-level window that kept the foreground, whose client area is
 // nowhere on the screen (its region would be sent parked at -32000).
 bool Resume(CLvDlg& bar, SelectionState& s) {
+    IWindows& windows = Windows();
     ShowOnlyToolBar(bar.ToolBars(), STATE_ACTIVE);
-    if (s.bInMdi && Windows().IsIconic(s.hwndMdiChild)) return false;
-    if (Windows().IsIconic(s.hwndTop)) return false;
-    CScreenLink& link = TheScreenLink();
-    link.rcRegion = PlacedRegion(s);
-    link.Send(SEND_REGION);
+    if (s.bInMdi && windows.IsIconic(s.hwndMdiChild)) return false;
+    if (windows.IsIconic(s.hwndTop)) return false;
+    SendRegionOrOff(PlacedRegion(s));
     bar.TrayIcon().SetIconResource(IDI_TRAY_ACTIVE);
     bar.SetState(STATE_ACTIVE);
     LayOutToolBars(bar.ToolBars());
+    // The region just sent is where the window is now: unless its client
+    // area changed size meanwhile, there is nothing to send again.
+    if (windows.GetClientRect(s.hwndTarget) == s.rcLastClient) s.rcLastWindow = windows.GetWindowRect(s.hwndTarget);
     return true;
+}
+
+// The player's video window hands following over to its parent, on the
+// same pixels: the corners move into the parent's client coordinates, and
+// the parent's rectangles are the last ones handled.
+void HandOverToParent(SelectionState& s) {
+    IWindows& windows = Windows();
+    const HWindow parent = windows.GetAncestorParent(s.hwndTarget);
+    if (IsNone(parent)) return;
+    s.ptClientTL = windows.ScreenToClient(parent, windows.ClientToScreen(s.hwndTarget, s.ptClientTL));
+    s.ptClientBR = windows.ScreenToClient(parent, windows.ClientToScreen(s.hwndTarget, s.ptClientBR));
+    s.hwndTarget = parent;
+    s.rcLastWindow = windows.GetWindowRect(parent);
+    s.rcLastClient = windows.GetClientRect(parent);
+}
+
+// A child window followed inside its top-level window (a player's video
+// window) that is destroyed or hidden while the top-level window stays, at
+// the end of playback say.
+bool ChildTargetGone(const SelectionState& s) {
+    IWindows& windows = Windows();
+    return s.hwndTarget != s.hwndTop && (!windows.IsWindow(s.hwndTarget) || !windows.IsWindowVisible(s.hwndTarget));
 }
 
 // The watched window's show state (step 9), or the top-level frame's while
@@ -87,7 +96,7 @@ void WatchShowState(CLvDlg& bar, SelectionState& s, HWindow watched, std::int32_
             if (lastShow == 2) return;
             lastShow = 2;
             Suspend(bar);
-            StoreCurrentRects(s);
+            NoteMinimised(s);
             return;
         case kSwShowNormal: {
             Clock().Sleep(kSettleMs);
@@ -144,8 +153,9 @@ void Resend(CLvDlg& bar, const Rect& f, const Rect& g, bool whole) {
     link.Send(SEND_OFF);
     bar.SetState(STATE_SUSPENDED);
     bar.ShowLook(STATE_SUSPENDED);
-    link.rcRegion = PlacedRegion(s);
-    link.Send(SEND_REGION);
+    // Nothing left on the screen: the off frame already says so.
+    const Rect region = PlacedRegion(s);
+    if (!IsEmptyRegion(region)) SendRegionOrOff(region);
     s.rcLastWindow = f;
     if (whole) s.rcLastClient = g;
     bar.SetState(STATE_ACTIVE);
@@ -166,11 +176,13 @@ void FollowTarget(CLvDlg& bar) {
     if (buttons.bLeft || buttons.bRight) return;
     if (windows.GetWindowRect(s.hwndTop) == kGone) return EndFollowing(bar);
     if (s.bInMdi && windows.GetWindowRect(s.hwndTarget) == kGone) return EndFollowing(bar);
+    if (ChildTargetGone(s)) return EndFollowing(bar);
+    // The program's own windows in front (its menus, the bar, its dialog
+    // boxes, the help viewer) leave the region as it is: the user is
+    // driving the program, not leaving the window.
+    if (windows.IsOwnWindow(windows.GetForegroundWindow())) return;
     const ClassName c(s.hwndTarget);
-    if (c.IsOneOf(kParentTakesOverClasses)) {
-        s.hwndTarget = windows.GetParent(s.hwndTarget);
-        s.rcLastClient = windows.GetClientRect(s.hwndTarget);
-    }
+    if (c.IsOneOf(kParentTakesOverClasses)) HandOverToParent(s);
     if (!c.IsOneOf(kPlayerVideoClasses)) {
         // An ordinary window is off while another application is in front,
         // or inside MDI while another document is.
@@ -186,6 +198,10 @@ void FollowTarget(CLvDlg& bar) {
         s.bParentZoomed = windows.IsZoomed(s.hwndMdiChild) ? 1 : 0;
         if (!s.bParentZoomed) s.nFrameShow = 0;
         s.hwndWatch = s.hwndMdiChild;
+    } else {
+        // A child of a maximised window cannot move; once the window is
+        // restored it is watched again.
+        s.bParentZoomed = windows.IsZoomed(windows.GetAncestorParent(s.hwndTarget)) ? 1 : 0;
     }
     if (!s.bParentZoomed) {
         WatchShowState(bar, s, s.hwndWatch, s.nWatchShow, false);

@@ -20,7 +20,7 @@ constexpr Colour kBandColour = MakeColour(255, 0, 0);
 // click on the icon (or the shell), never a selection. Were it taken as one,
 // the injected release would click the icon (a stop) and the user's own
 // release would click it again (a start).
-bool OnTaskbar(HWindow h) { return !IsNone(h) && ClassName(OutermostAncestor(h)).Is(kTaskbarClass); }
+bool OnTaskbar(HWindow h) { return !IsNone(h) && ClassName(OutermostAncestor(h)).IsOneOf(kTaskbarClasses); }
 
 bool StrictlyInside(Point q, const Rect& rc) {
     return rc.left < q.x && q.x < rc.right && rc.top < q.y && q.y < rc.bottom;
@@ -42,6 +42,24 @@ void DrawBand(SelectionState& s, const Point* to) {
     screen.CloseBandDC(dc);
 }
 
+// Drawing the last frame again takes it off the screen (the band's mix
+// mode); the band then starts afresh at the anchor.
+void EraseBand(SelectionState& s) {
+    DrawBand(s, nullptr);
+    s.ptLast = s.ptAnchor;
+}
+
+// The pointer is where nothing can be selected (outside every client area,
+// over the program's own windows or a taskbar). A drag let go there is
+// cancelled and its band erased: it must not finish later wherever the
+// pointer next rests. The user can press again.
+void CancelDragReleasedOutside(CLvDlg& bar, SelectionState& s) {
+    if (!s.bDragging) return;
+    const MouseButtonState buttons = bar.MouseButtons().ReadButtons();
+    if (buttons.bLeft || buttons.bRight) return;
+    AbandonSelection();
+}
+
 void SetMdiClient(SelectionState& s, HWindow client, HWindow child) {
     s.bInMdi = 1;
     s.hwndMdiClient = client;
@@ -50,15 +68,17 @@ void SetMdiClient(SelectionState& s, HWindow client, HWindow child) {
 }
 
 // From the target up to its outermost ancestor, noting the first MDI client
-// on the way and the MDI child frame under it.
+// on the way and the MDI child frame under it. Parents only: an owned
+// window (a dialog box) is followed as the top-level window it is, not as
+// part of its owner.
 void WalkAncestors(SelectionState& s) {
     IWindows& windows = Windows();
-    HWindow p = windows.GetParent(s.hwndTarget);
+    HWindow p = windows.GetAncestorParent(s.hwndTarget);
     if (ClassName(p).Is(kMdiClientClass)) SetMdiClient(s, p, s.hwndTarget);
     s.hwndWatch = s.hwndTarget;
     while (!IsNone(p)) {
         s.hwndWatch = p;
-        p = windows.GetParent(p);
+        p = windows.GetAncestorParent(p);
         if (!s.bInMdi && ClassName(p).Is(kMdiClientClass)) SetMdiClient(s, p, s.hwndWatch);
     }
     s.hwndTop = s.hwndWatch;
@@ -117,7 +137,7 @@ void FinishSelection(CLvDlg& bar, SelectionState& s, const Rect& rc) {
     if (!s.bFollowing) bar.KillSelectionTimer();
     if (!s.bRegionSent) {
         bar.CursorScheme().Restore();
-        DrawBand(s, nullptr);
+        EraseBand(s);
         if (s.ptAnchor == s.ptEnd) TakeWholeClientArea(s, rc);
         // A dragged rectangle goes as it is: the link orders its corners.
         CScreenLink& link = TheScreenLink();
@@ -133,13 +153,19 @@ void FinishSelection(CLvDlg& bar, SelectionState& s, const Rect& rc) {
         s.nWatchShow = 1;
         if (s.bInMdi) s.nFrameShow = 1;
     }
-    if (windows.IsZoomed(windows.GetParent(s.hwndTarget))) {
+    if (windows.IsZoomed(windows.GetAncestorParent(s.hwndTarget))) {
         s.bParentZoomed = 1;
         s.nFrameShow = 1;
     }
 }
 
 }  // namespace
+
+void AbandonSelection() {
+    SelectionState& s = TheSelection();
+    if (s.bDragging && !s.bRegionSent) EraseBand(s);
+    s.bDragging = 0;
+}
 
 void RunSelectionStep(CLvDlg& bar) {
     SelectionState& s = TheSelection();
@@ -148,12 +174,15 @@ void RunSelectionStep(CLvDlg& bar) {
     const HWindow h = windows.WindowFromPoint(pt);
     if (bar.m_pointed.hwnd != h) {
         bar.m_pointed.hwnd = h;
-        bar.m_pointed.bShell = h == bar.Window() || windows.GetParent(h) == bar.Window() || OnTaskbar(h);
+        // The program's own windows (the bar, its tool bars and menus, its
+        // dialog boxes, the help viewer) act as themselves.
+        bar.m_pointed.bShell = windows.IsOwnWindow(h) || OnTaskbar(h);
     }
     if (bar.m_pointed.bShell) {
         // The user's own pointers over the bar, installed once: the scheme
         // reloads ten cursors (animated ones from their files) each time.
         if (bar.CursorScheme().Mode() != CURSOR_USER) bar.CursorScheme().Restore();
+        CancelDragReleasedOutside(bar, s);
         return;
     }
     s.hwndAnchor = h;
@@ -162,6 +191,7 @@ void RunSelectionStep(CLvDlg& bar) {
     // The client area's first column and row count as outside.
     if (!StrictlyInside(q, rc)) {
         bar.CursorScheme().SetSelectionCursor(CURSOR_OUTSIDE);
+        CancelDragReleasedOutside(bar, s);
         return;
     }
     bar.CursorScheme().SetSelectionCursor(CURSOR_INSIDE);

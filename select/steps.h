@@ -13,6 +13,10 @@ class CLvDlg;
 constexpr std::uint32_t kFollowPeriodMs = 300;
 
 void RunSelectionStep(CLvDlg& bar);
+// A selection in progress is dropped: its rubber band erased, the press
+// forgotten. Every transition that ends the armed sub-mode, and every way
+// out, calls it.
+void AbandonSelection();
 void DetectVideoWindow(CLvDlg& bar);
 void FollowTarget(CLvDlg& bar);
 

@@ -9,7 +9,10 @@
 namespace lv {
 
 constexpr char kMdiClientClass[] = "MDIClient";
-constexpr char kTaskbarClass[] = "Shell_TrayWnd";
+// Every taskbar (the primary one, one on each other monitor) and the
+// notification area's overflow window (Windows 7 to 10, then 11).
+constexpr const char* kTaskbarClasses[] = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "NotifyIconOverflowWindow",
+                                           "TopLevelWindowForOverflowXamlIsland"};
 
 // The media players' windows detection looks for.
 constexpr char kWmpAppClass[] = "WMPlayerApp";
@@ -45,10 +48,11 @@ struct ClassName {
     char text[kClassNameSize];
 };
 
-// The outermost window of the chain of parents; the window itself when it
-// has no parent.
+// The outermost window of the chain of parents, the top-level window the
+// user sees (an owned window is its own, not its owner's); the window
+// itself when it has no parent.
 inline HWindow OutermostAncestor(HWindow wnd) {
-    for (HWindow p = Windows().GetParent(wnd); !IsNone(p); p = Windows().GetParent(p)) wnd = p;
+    for (HWindow p = Windows().GetAncestorParent(wnd); !IsNone(p); p = Windows().GetAncestorParent(p)) wnd = p;
     return wnd;
 }
 

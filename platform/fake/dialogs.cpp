@@ -83,11 +83,15 @@ std::intptr_t FakeDialogs::RunModalDialog(int templateId, IDialogHandler* handle
     if (IsNone(dlg)) return -1;
     log_.Add(clock_.Now(), "modal run " + std::to_string(templateId));
     windows_.Find(dlg)->visible = true;  // shown once initialised, as the dialog manager does
+    // Shown, it is activated; ended, the activation goes back.
+    const HWindow before = windows_.foreground;
+    windows_.foreground = dlg;
     Pump();
     if (modalScript) modalScript(dlg);
     Pump();
     // The user closes whatever the script left open.
     if (!windows_.Find(dlg)->ended) Send(dlg, kWmClose);
+    if (windows_.foreground == dlg) windows_.foreground = before;
     const std::intptr_t result = windows_.Find(dlg)->result;
     DestroyWindow(dlg);
     log_.Add(clock_.Now(), "modal end " + std::to_string(templateId));

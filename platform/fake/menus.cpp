@@ -28,6 +28,7 @@ HWindow FakeMenus::CreateToolBar(HWindow parent, int controlId, int bitmapId, co
     if (!windows_.IsWindow(parent)) return HWindow::None;
     const HWindow tb = windows_.AddWindow("ToolbarWindow32", Rect{}, parent);
     windows_.Find(tb)->controlId = controlId;
+    windows_.Find(tb)->foreign = false;
     toolBars.push_back(FakeToolBar{tb, bitmapId, std::vector<int>(commands, commands + count), Rect{}});
     log_.Add(clock_.Now(), "toolbar " + std::to_string(bitmapId));
     return tb;

@@ -153,7 +153,12 @@ int FakeShell::GetModuleFileName(char* path, int size) {
 HWindow FakeShell::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {
     helpCalls.push_back(HelpCall{path, command});
     log_.Add(clock_.Now(), std::string("help ") + path);
-    return helpFiles.count(path) ? windows_.AddWindow("HH Parent", Rect{100, 100, 700, 500}) : HWindow::None;
+    if (!helpFiles.count(path)) return HWindow::None;
+    // The viewer runs in the program's process and comes to the front.
+    const HWindow viewer = windows_.AddWindow("HH Parent", Rect{100, 100, 700, 500});
+    windows_.Find(viewer)->foreign = false;
+    windows_.Activate(viewer);
+    return viewer;
 }
 
 int FakeShell::MessageBox(HWindow, const char* text, const char* caption, std::uint32_t flags) {

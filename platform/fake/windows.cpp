@@ -36,7 +36,14 @@ HWindow FakeWindows::AddWindow(const std::string& className, const Rect& rect, H
     w.rect = rect;
     w.frame = frame;
     w.visible = true;
+    w.foreign = true;
     return Add(w).handle;
+}
+
+HWindow FakeWindows::AddOwnedWindow(const std::string& className, const Rect& rect, HWindow owner, Frame frame) {
+    const HWindow w = AddWindow(className, rect, HWindow::None, frame);
+    Find(w)->owner = owner;
+    return w;
 }
 
 FakeWindow* FakeWindows::Find(HWindow wnd) {
@@ -91,7 +98,18 @@ bool FakeWindows::IsWindow(HWindow wnd) {
 
 HWindow FakeWindows::GetParent(HWindow wnd) {
     const FakeWindow* w = Find(wnd);
+    if (w == nullptr || w->destroyed) return HWindow::None;
+    return IsNone(w->parent) ? w->owner : w->parent;
+}
+
+HWindow FakeWindows::GetAncestorParent(HWindow wnd) {
+    const FakeWindow* w = Find(wnd);
     return w == nullptr || w->destroyed ? HWindow::None : w->parent;
+}
+
+bool FakeWindows::IsOwnWindow(HWindow wnd) {
+    const FakeWindow* w = Find(wnd);
+    return w != nullptr && !w->destroyed && !w->foreign;
 }
 
 void FakeWindows::GetClassName(HWindow wnd, char* name, int size) {

@@ -34,6 +34,8 @@ constexpr Frame kCaptionFrame{4, 24, 4, 4};
 struct FakeWindow {
     HWindow handle = HWindow::None;
     HWindow parent = HWindow::None;
+    HWindow owner = HWindow::None;  // a top-level window's owner
+    bool foreign = false;           // another program's window
     std::string className;
     int templateId = 0;
     int controlId = 0;
@@ -69,6 +71,8 @@ public:
 
     bool IsWindow(HWindow wnd) override;
     HWindow GetParent(HWindow wnd) override;
+    HWindow GetAncestorParent(HWindow wnd) override;
+    bool IsOwnWindow(HWindow wnd) override;
     void GetClassName(HWindow wnd, char* name, int size) override;
     HWindow FindWindow(const char* className) override;
     HWindow FindWindowEx(HWindow parent, const char* className) override;
@@ -101,6 +105,11 @@ public:
     // A window of another program (the taskbar, a media player, ...).
     HWindow AddWindow(const std::string& className, const Rect& rect, HWindow parent = HWindow::None,
                       Frame frame = Frame{});
+    // A top-level window of another program owned by `owner` (a dialog box,
+    // a player's full-screen pop-up): GetParent answers its owner, as
+    // Windows does, though it is nobody's child.
+    HWindow AddOwnedWindow(const std::string& className, const Rect& rect, HWindow owner,
+                           Frame frame = Frame{});
 
     // What a user or another program does between ticks. Children move with
     // their parent.

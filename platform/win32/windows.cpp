@@ -19,6 +19,21 @@ bool Win32Windows::IsWindow(HWindow wnd) { return ::IsWindow(ToHwnd(wnd)) != FAL
 
 HWindow Win32Windows::GetParent(HWindow wnd) { return FromHwnd(::GetParent(ToHwnd(wnd))); }
 
+HWindow Win32Windows::GetAncestorParent(HWindow wnd) {
+    // A top-level window's parent is the desktop window (a message-only
+    // window's, the message window): neither is a window of the chain.
+    HWND parent = ::GetAncestor(ToHwnd(wnd), GA_PARENT);
+    if (parent == nullptr || parent == ::GetDesktopWindow() || ::GetAncestor(parent, GA_PARENT) == nullptr) {
+        return HWindow::None;
+    }
+    return FromHwnd(parent);
+}
+
+bool Win32Windows::IsOwnWindow(HWindow wnd) {
+    DWORD process = 0;
+    return ::GetWindowThreadProcessId(ToHwnd(wnd), &process) != 0 && process == ::GetCurrentProcessId();
+}
+
 void Win32Windows::GetClassName(HWindow wnd, char* name, int size) {
     if (size <= 0) return;
     name[0] = '\0';

@@ -10,6 +10,8 @@ class Win32Windows : public IWindows {
 public:
     bool IsWindow(HWindow wnd) override;
     HWindow GetParent(HWindow wnd) override;
+    HWindow GetAncestorParent(HWindow wnd) override;
+    bool IsOwnWindow(HWindow wnd) override;
     void GetClassName(HWindow wnd, char* name, int size) override;
     HWindow FindWindow(const char* className) override;
     HWindow FindWindowEx(HWindow parent, const char* className) override;

@@ -109,15 +109,16 @@ TEST_F(BarTest, StateAndEventTable) {
         // Start from suspended drops the followed window.
         {F::Suspended, E::Start, STATE_ACTIVE, 10, 1, 0, false, 0, 0, 0, 0, 0, 0},
         {F::FullOverFollowed, E::Start, STATE_ACTIVE, 10, 1, 0, false, 0, 0, 1, 0, 0, 0},
-        // Stop clears only the region flags.
+        // Stop clears only the region flags, and drops a drag in progress
+        // (its band erased).
         {F::Idle, E::Stop, STATE_IDLE, 0, 1, 0, true, 0, 0, 0, 0, 0, 0},
-        {F::Armed, E::Stop, STATE_IDLE, 0, 1, 0, true, 0, 0, 0, 1, 0, 0},
+        {F::Armed, E::Stop, STATE_IDLE, 0, 1, 0, true, 0, 0, 0, 0, 0, 0},
         {F::Following, E::Stop, STATE_IDLE, 0, 1, 0, true, 0, 1, 0, 0, 1, 1},
         {F::Suspended, E::Stop, STATE_IDLE, 0, 1, 0, true, 0, 1, 0, 0, 1, 2},
         {F::FullOverFollowed, E::Stop, STATE_IDLE, 0, 1, 0, true, 0, 1, 0, 0, 0, 1},
         // The tray click's stop also forgets where the target was.
         {F::Idle, E::TrayClick, STATE_ACTIVE, 10, 1, 0, false, 0, 0, 0, 0, 0, 0},
-        {F::Armed, E::TrayClick, STATE_IDLE, 0, 1, 0, true, 0, 0, 0, 1, 0, 0},
+        {F::Armed, E::TrayClick, STATE_IDLE, 0, 1, 0, true, 0, 0, 0, 0, 0, 0},
         {F::Following, E::TrayClick, STATE_IDLE, 0, 1, 0, true, 0, 1, 0, 0, 0, 0},
         {F::Suspended, E::TrayClick, STATE_IDLE, 0, 1, 0, true, 0, 1, 0, 0, 0, 0},
         {F::FullOverFollowed, E::TrayClick, STATE_IDLE, 0, 1, 0, true, 0, 1, 0, 0, 0, 0},
