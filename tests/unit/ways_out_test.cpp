@@ -88,9 +88,15 @@ TEST_F(WaysOutTest, EveryWayOutPutsBackThePointersRow0AndTheTrayIcon) {
             FollowTarget();
             Arm();  // armed again: the selection pointers are shown
             ASSERT_EQ(desk->cursors.shown[kOcrNormal], "resource 148");
+            // and a rubber band is being dragged
+            const std::uint64_t t = desk->clock.Now();
+            desk->mouse.Script({{t, {300, 250}, true, false}, {t + 30, {350, 300}, true, false}});
+            desk->RunFor(60);
+            ASSERT_EQ(desk->screen.BandFrames(), (std::vector<Rect>{{300, 250, 350, 300}}));
             ASSERT_NE(desk->shell.Icon(128), nullptr);
             Sends();
             way.take(*this, *desk);
+            EXPECT_TRUE(desk->screen.BandFrames().empty());
             EXPECT_TRUE(UserPointersShown());
             EXPECT_EQ(bar.CursorScheme().Mode(), CURSOR_USER);  // and the program knows it
             EXPECT_EQ(desk->cursors.schemeReloads, 0);  // every saved copy went back

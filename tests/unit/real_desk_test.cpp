@@ -1,0 +1,435 @@
+// What a Windows desk does that a plain desktop does not: the program's own
+// windows taking the foreground, dialog boxes owned by other windows, child
+// windows of maximised windows and video windows that go away inside their
+// player, and the rubber band a transition must not leave on the screen.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bar/lv_dlg.h"
+#include "platform/fake/fake_desktop.h"
+#include "select/selection_state.h"
+#include "tests/unit/bar_on_desktop.h"
+
+namespace lv {
+namespace {
+
+using fake::FakeDesktop;
+using fake::kCaptionFrame;
+using Step = fake::FakeMouseInput::Step;
+using Sent = std::vector<std::string>;
+
+constexpr char kNormalPointer[] = "standard 32512";
+constexpr char kHelpFile[] = "C:\\Program Files\\Lumivane\\lvhelp.chm";
+
+class RealDeskTest : public BarOnDesktopTest {
+public:
+    void SetUp() override {
+        seen_ = 0;
+        BarOnDesktopTest::SetUp();
+    }
+    // The hand, from now on: steps at times relative to now.
+    void Hand(std::vector<Step> steps) {
+        for (Step& s : steps) s.atMs += desk->clock.Now();
+        desk->mouse.Script(steps);
+    }
+    void ClickAt(Point p) { Hand({{0, p, false, false}, {30, p, true, false}, {130, p, false, false}}); }
+    // Armed from the tray, a click at `p`: the window there is followed.
+    void ArmAndClick(Point p) {
+        TrayClick();
+        ClickAt(p);
+        desk->RunFor(400);
+        Sends();
+    }
+    // Armed, a press at `from` dragged to `to` and still held.
+    void ArmAndDrag(Point from, Point to) {
+        TrayClick();
+        Hand({{0, from, true, false}, {30, to, true, false}});
+        desk->RunFor(60);
+        Sends();
+    }
+    std::string Pointer() { return desk->cursors.shown[kOcrNormal]; }
+    std::string TrayImage() {
+        const auto* icon = desk->shell.Icon(128);
+        return icon == nullptr ? "no icon" : desk->shell.NameOf(icon->hIcon);
+    }
+    std::uint32_t TimerPeriod() {
+        const fake::FakeTimer* t = desk->messages.Timer(dlg_, kSelectionTimer);
+        return t ? t->periodMs : 0;
+    }
+    // The state whose tool bar is the only one shown, or -1.
+    int VisibleLook() {
+        int found = -1;
+        for (const fake::FakeToolBar& t : desk->menus.toolBars) {
+            if (!desk->windows.Find(t.handle)->visible) continue;
+            if (found >= 0) return -1;
+            found = t.bitmapId == 165 ? STATE_IDLE : t.bitmapId == 172 ? STATE_ACTIVE : STATE_SUSPENDED;
+        }
+        return found;
+    }
+    Point CentreOf(HWindow w) {
+        const Rect r = desk->windows.GetWindowRect(w);
+        return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    HWindow ControlOf(HWindow dlg, int id) {
+        for (HWindow h : desk->windows.Descendants(dlg)) {
+            if (desk->windows.Find(h)->controlId == id) return h;
+        }
+        return HWindow::None;
+    }
+    void Command(int id) {
+        desk->dialogs.Send(dlg_, kWmCommand, std::uintptr_t(id), 0);
+        desk->dialogs.Pump();
+    }
+    // Runs `inFront` while a dialog box of the program's is up: About...
+    // (100) or Setting (149), modal over the bar.
+    void WithDialog(int command, const std::function<void(HWindow)>& inFront) {
+        auto outer = desk->dialogs.modalScript;
+        desk->dialogs.modalScript = [&](HWindow box) { inFront(box); };
+        Command(command);
+        desk->dialogs.modalScript = outer;
+    }
+};
+
+// ---------------------------------------------------------------------------
+// The program's own windows
+
+TEST_F(RealDeskTest, TheProgramsOwnWindowsInFrontLeaveAFollowedRegionAlone) {
+    struct Case {
+        const char* name;
+        // Brings the window up and runs `inFront` while it is in front.
+        std::function<void(RealDeskTest&, const std::function<void()>&)> open;
+    };
+    const Case cases[] = {
+        {"the tray menu",
+         [](RealDeskTest& t, const std::function<void()>& inFront) {
+             t.desk->shell.Click(128, kWmRButtonUp);  // the bar takes the foreground first
+             inFront();
+         }},
+        {"Show Bar",
+         [](RealDeskTest& t, const std::function<void()>& inFront) {
+             t.Command(ID_SHOW_BAR);
+             inFront();
+         }},
+        {"Hide Bar",
+         [](RealDeskTest& t, const std::function<void()>& inFront) {
+             t.Command(ID_SHOW_BAR);
+             t.desk->windows.Activate(TheSelection().hwndTop);
+             t.desk->RunFor(600);
+             t.Command(ID_HIDE_BAR);
+             inFront();
+         }},
+        {"About...", [](RealDeskTest& t, const std::function<void()>& inFront) {
+             t.WithDialog(ID_APP_ABOUT, [&](HWindow) { inFront(); });
+         }},
+        {"Display adjust", [](RealDeskTest& t, const std::function<void()>& inFront) {
+             t.WithDialog(ID_SETTING, [&](HWindow) { inFront(); });
+         }},
+        {"the help viewer",
+         [](RealDeskTest& t, const std::function<void()>& inFront) {
+             t.desk->shell.helpFiles.insert(kHelpFile);
+             t.Command(ID_HELP_TOPICS);
+             inFront();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow dlg) {
+            const HWindow target = AddTarget();
+            ArmAndClick(Point{300, 250});
+            c.open(*this, [&] {
+                EXPECT_TRUE(desk->windows.IsOwnWindow(desk->windows.GetForegroundWindow()));
+                EXPECT_NE(desk->windows.GetForegroundWindow(), target);
+                desk->RunFor(1200);
+                EXPECT_TRUE(Sends().empty());
+                EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
+            });
+            // Back on the followed window: nothing to send again.
+            desk->windows.Activate(target);
+            desk->RunFor(900);
+            EXPECT_TRUE(Sends().empty());
+            EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
+            EXPECT_EQ(VisibleLook(), STATE_ACTIVE);
+            (void)dlg;
+        });
+    }
+}
+
+TEST_F(RealDeskTest, TheProgramsOwnDialogBoxesActAsThemselvesWhileArmed) {
+    struct Case {
+        const char* name;
+        int command;
+        int control;  // pressed while armed
+    };
+    const Case cases[] = {
+        {"About's OK", ID_APP_ABOUT, 1},
+        {"a Display adjust slider", ID_SETTING, 1007},
+        {"Display adjust's Cancel", ID_SETTING, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow) {
+            AddTarget(Rect{0, 0, 1024, 768});  // a window under the box wherever it is
+            TrayClick();
+            Sends();
+            WithDialog(c.command, [&](HWindow box) {
+                const HWindow control = ControlOf(box, c.control);
+                ASSERT_FALSE(IsNone(control));
+                const Point at = CentreOf(control);
+                ASSERT_EQ(desk->windows.WindowFromPoint(at), control);
+                const Point moved{at.x + 5, at.y};
+                Hand({{0, at, false, false}, {30, at, true, false}, {60, moved, true, false}, {200, moved, false, false}});
+                desk->RunFor(400);
+                EXPECT_EQ(Pointer(), kNormalPointer);
+                EXPECT_TRUE(desk->mouse.injected.empty());  // the box sees the user's own press
+                EXPECT_TRUE(desk->screen.BandFrames().empty());
+                EXPECT_EQ(TheSelection().bDragging, 0);
+            });
+            EXPECT_TRUE(Sends().empty());
+            EXPECT_EQ(TheSelection().bRegionSent, 0);
+        });
+    }
+}
+
+TEST_F(RealDeskTest, EveryTaskbarAndTheOverflowWindowAreTheUsersNotASelection) {
+    struct Case {
+        const char* cls;
+        Rect rect;
+    };
+    const Case cases[] = {
+        {"Shell_TrayWnd", {0, 738, 1024, 768}},
+        {"Shell_SecondaryTrayWnd", {0, 738, 1024, 768}},  // the taskbar of another monitor
+        {"NotifyIconOverflowWindow", {850, 600, 1000, 730}},
+        {"TopLevelWindowForOverflowXamlIsland", {850, 600, 1000, 730}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cls);
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow) {
+            AddTarget(Rect{0, 0, 1024, 768});
+            const HWindow shell = desk->windows.AddWindow(c.cls, c.rect);
+            const HWindow button = desk->windows.AddWindow("ToolbarWindow32", c.rect, shell);
+            TrayClick();
+            Sends();
+            const Point at = CentreOf(button);
+            ASSERT_EQ(desk->windows.WindowFromPoint(at), button);
+            ClickAt(at);
+            desk->RunFor(300);
+            EXPECT_TRUE(desk->mouse.injected.empty());
+            EXPECT_TRUE(Sends().empty());
+            EXPECT_EQ(Pointer(), kNormalPointer);
+        });
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Windows that are not plain top-level windows
+
+TEST_F(RealDeskTest, AnOwnedWindowIsFollowedAsTheWindowInFront) {
+    Run({}, [&](CLvDlg&, HWindow) {
+        const HWindow owner = AddTarget(Rect{50, 50, 900, 700});
+        // A dialog box, or a player's full-screen pop-up: its owner is not
+        // its parent, and it is the foreground window itself.
+        const HWindow box = desk->windows.AddOwnedWindow("#32770", Rect{200, 200, 600, 500}, owner, kCaptionFrame);
+        desk->windows.Activate(box);
+        ASSERT_EQ(desk->windows.GetParent(box), owner);
+        TrayClick();
+        Sends();
+        ClickAt(Point{400, 350});
+        desk->RunFor(400);
+        EXPECT_EQ(Sends(), (Sent{"off", "region 204 224 596 496"}));
+        EXPECT_EQ(TheSelection().hwndTop, box);
+        desk->RunFor(900);
+        EXPECT_TRUE(Sends().empty());  // in front, so on
+        desk->windows.Move(box, 250, 220);
+        desk->RunFor(400);
+        EXPECT_EQ(Sends(), (Sent{"off", "region 254 244 646 516"}));
+        // The owner in front is another window in front.
+        desk->windows.Activate(owner);
+        desk->RunFor(400);
+        EXPECT_EQ(Sends(), Sent{"off"});
+        EXPECT_EQ(TheSelection().nState, STATE_SUSPENDED);
+    });
+}
+
+TEST_F(RealDeskTest, AChildOfAMaximisedWindowIsFollowedAgainOnceItIsRestored) {
+    Run({}, [&](CLvDlg&, HWindow) {
+        const HWindow top = AddTarget(Rect{100, 100, 700, 600});
+        const HWindow pane = desk->windows.AddWindow("Pane", Rect{150, 150, 450, 400}, top, fake::Frame{2, 2, 2, 2});
+        desk->windows.Maximise(top);
+        const Point in = desk->windows.ClientToScreen(pane, Point{100, 100});
+        ArmAndClick(in);
+        ASSERT_EQ(TheSelection().hwndTarget, pane);
+        ASSERT_EQ(TheSelection().bParentZoomed, 1);
+        desk->RunFor(900);
+        EXPECT_TRUE(Sends().empty());
+        desk->windows.Restore(top);
+        desk->RunFor(400);
+        EXPECT_EQ(Sends(), (Sent{"off", "region 152 152 448 398"}));
+        desk->windows.Move(top, 200, 150);
+        desk->RunFor(400);
+        EXPECT_EQ(Sends(), (Sent{"off", "region 252 202 548 448"}));
+        desk->windows.Resize(pane, 200, 100);
+        desk->windows.Move(top, 200, 160);
+        desk->RunFor(400);
+        EXPECT_EQ(Sends(), (Sent{"off", "region 252 212 448 308"}));
+    });
+}
+
+TEST_F(RealDeskTest, AFollowedChildWindowThatGoesAwayInItsWindowEndsFollowing) {
+    struct Case {
+        const char* name;
+        bool maximised;
+        bool destroyed;  // or hidden
+    };
+    const Case cases[] = {
+        {"destroyed", false, true},
+        {"hidden", false, false},
+        {"destroyed in a maximised player", true, true},
+        {"hidden in a maximised player", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow) {
+            const HWindow player = AddTarget(Rect{100, 100, 700, 600}, "SomePlayer");
+            const HWindow video = desk->windows.AddWindow("SomeVideo", Rect{110, 130, 690, 590}, player);
+            if (c.maximised) desk->windows.Maximise(player);
+            ArmAndClick(CentreOf(video));
+            ASSERT_EQ(TheSelection().hwndTarget, video);
+            if (c.destroyed) {
+                desk->windows.Close(video);
+            } else {
+                desk->windows.ShowWindow(video, false);
+            }
+            desk->RunFor(400);
+            EXPECT_EQ(Sends(), Sent{"off"});
+            EXPECT_EQ(TheSelection().nState, STATE_IDLE);
+            EXPECT_EQ(TheSelection().bFollowing, 0);
+            EXPECT_EQ(TimerPeriod(), 0u);
+            EXPECT_EQ(TrayImage(), "own 128");
+        });
+    }
+}
+
+TEST_F(RealDeskTest, ADraggedRectangleStaysThroughAMinimiseAndRestore) {
+    for (const bool keepsForeground : {false, true}) {
+        SCOPED_TRACE(keepsForeground ? "the window keeps the foreground" : "it loses the foreground");
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow) {
+            const HWindow target = AddTarget(Rect{100, 100, 700, 600});
+            TrayClick();
+            Hand({{0, {200, 200}, true, false}, {50, {400, 300}, true, false}, {100, {400, 300}, false, false}});
+            desk->RunFor(500);
+            ASSERT_EQ(Sends(), (Sent{"off", "off", "region 200 200 400 300"}));
+            desk->windows.Minimise(target);
+            if (keepsForeground) desk->windows.foreground = target;
+            desk->RunFor(600);
+            EXPECT_EQ(Sends(), Sent{"off"});
+            desk->windows.Restore(target);
+            desk->windows.Activate(target);
+            desk->RunFor(900);
+            // Back once, on the dragged rectangle.
+            EXPECT_EQ(Sends(), Sent{"region 200 200 400 300"});
+            EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
+        });
+    }
+}
+
+TEST_F(RealDeskTest, TheHandOverToTheParentKeepsTheRegionOnTheSamePixels) {
+    for (const char* cls : {"KingPlayer Video Class", "KPRealvideoWnd"}) {
+        SCOPED_TRACE(cls);
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow) {
+            const HWindow frame = AddTarget(Rect{100, 100, 700, 500}, "SomePlayerFrame");
+            const HWindow video = desk->windows.AddWindow(cls, Rect{154, 174, 654, 474}, frame);
+            TrayClick();
+            Sends();
+            ClickAt(Point{400, 300});
+            desk->RunFor(400);
+            EXPECT_EQ(Sends(), (Sent{"off", "region 154 174 654 474"}));
+            desk->RunFor(900);
+            EXPECT_EQ(TheSelection().hwndTarget, frame);  // handed over
+            EXPECT_TRUE(Sends().empty());                 // on the same pixels
+            desk->windows.Move(frame, 200, 150);
+            desk->RunFor(400);
+            EXPECT_EQ(Sends(), (Sent{"off", "region 254 224 754 524"}));
+            (void)video;
+        });
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Nothing left behind
+
+TEST_F(RealDeskTest, TheHotKeyWhileArmedPutsTheUsersPointersBackAndErasesTheBand) {
+    for (const bool dragging : {false, true}) {
+        SCOPED_TRACE(dragging ? "a drag in progress" : "armed");
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow dlg) {
+            AddTarget(Rect{100, 100, 700, 600});
+            if (dragging) {
+                ArmAndDrag(Point{200, 200}, Point{400, 300});
+                ASSERT_EQ(desk->screen.BandFrames(), (std::vector<Rect>{{200, 200, 400, 300}}));
+            } else {
+                TrayClick();
+                Hand({{0, {300, 300}, false, false}});
+                desk->RunFor(50);
+                Sends();
+            }
+            ASSERT_EQ(Pointer(), "resource 148");
+            desk->dialogs.Send(dlg, kWmHotKey, kHotKeyId, 0);
+            EXPECT_EQ(Pointer(), kNormalPointer);
+            EXPECT_TRUE(desk->screen.BandFrames().empty());
+            EXPECT_EQ(Sends(), (Sent{"off", "region 0 0 1024 768"}));
+            // Let go later, the button finishes nothing.
+            Hand({{0, {400, 300}, false, false}});
+            desk->RunFor(300);
+            EXPECT_TRUE(Sends().empty());
+            EXPECT_TRUE(desk->screen.BandFrames().empty());
+        });
+    }
+}
+
+TEST_F(RealDeskTest, ADragLetGoWhereNothingCanBeSelectedIsCancelled) {
+    struct Case {
+        const char* name;
+        Point at;
+    };
+    const Case cases[] = {
+        {"the title bar", {400, 110}},
+        {"the taskbar", {500, 750}},
+        {"the bar", {520, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow) {
+            AddTarget(Rect{100, 100, 700, 600});
+            desk->windows.AddWindow("Shell_TrayWnd", Rect{0, 738, 1024, 768});
+            Command(ID_SHOW_BAR);
+            ArmAndDrag(Point{200, 200}, Point{400, 300});
+            ASSERT_FALSE(desk->screen.BandFrames().empty());
+            Hand({{0, c.at, true, false}, {50, c.at, false, false}});
+            desk->RunFor(150);
+            EXPECT_TRUE(desk->screen.BandFrames().empty());
+            EXPECT_EQ(TheSelection().bDragging, 0);
+            // Back over the client area with no button: nothing finishes.
+            Hand({{0, {450, 350}, false, false}});
+            desk->RunFor(300);
+            EXPECT_TRUE(Sends().empty());
+            EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
+            EXPECT_EQ(TimerPeriod(), 10u);  // still armed: a new press selects
+            ClickAt(Point{450, 350});
+            desk->RunFor(300);
+            EXPECT_EQ(Sends(), (Sent{"off", "region 104 124 696 596"}));
+        });
+    }
+}
+
+}  // namespace
+}  // namespace lv
