@@ -24,7 +24,7 @@ void CLvDlg::HandBack(bool releaseButtons) {
     if (handedBack_.exchange(true)) return;
     AbandonSelection();
     m_cursorScheme.RestoreAtExit();
-    TheScreenLink().Send(SEND_OFF);
+    TheScreenLink().SendOffEverywhere();
     if (releaseButtons) m_mouseButtons.Release();
     m_trayIcon.RemoveIcon();
 }

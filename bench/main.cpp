@@ -26,6 +26,8 @@ public:
     lv::HDc OpenScreenDC() override { ++calls; return real_.OpenScreenDC(); }
     void CloseScreenDC(lv::HDc dc) override { ++calls; real_.CloseScreenDC(dc); }
     std::int32_t GetHorzRes(lv::HDc dc) override { ++calls; return real_.GetHorzRes(dc); }
+    int GetMonitors(lv::MonitorInfo* m, int max) override { return real_.GetMonitors(m, max); }
+    lv::HDc OpenMonitorDC(const char* device) override { ++calls; return real_.OpenMonitorDC(device); }
     lv::HPen CreateSolidPen(lv::Colour c) override { ++calls; ++pens; return real_.CreateSolidPen(c); }
     lv::HPen SelectPen(lv::HDc dc, lv::HPen p) override { ++calls; return real_.SelectPen(dc, p); }
     void DeletePen(lv::HPen p) override { ++calls; real_.DeletePen(p); }

@@ -225,9 +225,9 @@ FramePlan PlanColumnsFrame(std::uint32_t left, std::uint32_t right, const FrameG
     return plan;
 }
 
-void PaintFramePlan(const FramePlan& plan, const FrameGeometry& g) {
+void PaintFramePlan(const FramePlan& plan, const FrameGeometry& g, const char* device) {
     IScreen& screen = Screen();
-    const HDc dc = screen.OpenScreenDC();
+    const HDc dc = device != nullptr ? screen.OpenMonitorDC(device) : screen.OpenScreenDC();
     if (IsNone(dc)) return;
     {
         PenCache pens(dc);
@@ -261,19 +261,19 @@ void PaintFramePlan(const FramePlan& plan, const FrameGeometry& g) {
     screen.CloseScreenDC(dc);
 }
 
-void PaintOffFrame(std::uint16_t flags, std::uint32_t lastColumn) {
+void PaintOffFrame(std::uint16_t flags, std::uint32_t lastColumn, const char* device) {
     const FrameGeometry g(lastColumn);
-    PaintFramePlan(PlanOffFrame(flags, g), g);
+    PaintFramePlan(PlanOffFrame(flags, g), g, device);
 }
 
-void PaintRowsFrame(std::uint32_t top, std::uint32_t bottom, std::uint32_t lastColumn) {
+void PaintRowsFrame(std::uint32_t top, std::uint32_t bottom, std::uint32_t lastColumn, const char* device) {
     const FrameGeometry g(lastColumn);
-    PaintFramePlan(PlanRowsFrame(top, bottom, g), g);
+    PaintFramePlan(PlanRowsFrame(top, bottom, g), g, device);
 }
 
-void PaintColumnsFrame(std::uint32_t left, std::uint32_t right, std::uint32_t lastColumn) {
+void PaintColumnsFrame(std::uint32_t left, std::uint32_t right, std::uint32_t lastColumn, const char* device) {
     const FrameGeometry g(lastColumn);
-    PaintFramePlan(PlanColumnsFrame(left, right, g), g);
+    PaintFramePlan(PlanColumnsFrame(left, right, g), g, device);
 }
 
 }  // namespace lv

@@ -61,13 +61,15 @@ FramePlan PlanOffFrame(std::uint16_t flags, const FrameGeometry& geometry);
 FramePlan PlanRowsFrame(std::uint32_t top, std::uint32_t bottom, const FrameGeometry& geometry);
 FramePlan PlanColumnsFrame(std::uint32_t left, std::uint32_t right, const FrameGeometry& geometry);
 
-// Paint a frame on the whole-screen device context. They never wait.
-void PaintOffFrame(std::uint16_t flags, std::uint32_t lastColumn);
-void PaintRowsFrame(std::uint32_t top, std::uint32_t bottom, std::uint32_t lastColumn);
-void PaintColumnsFrame(std::uint32_t left, std::uint32_t right, std::uint32_t lastColumn);
+// Paint a frame on the whole-screen device context, or with a monitor's
+// device name on that monitor's top row. They never wait.
+void PaintOffFrame(std::uint16_t flags, std::uint32_t lastColumn, const char* device = nullptr);
+void PaintRowsFrame(std::uint32_t top, std::uint32_t bottom, std::uint32_t lastColumn, const char* device = nullptr);
+void PaintColumnsFrame(std::uint32_t left, std::uint32_t right, std::uint32_t lastColumn,
+                       const char* device = nullptr);
 
 // Paints a plan: lead, its parts, tail. Each colour's pen is made once per
 // frame; the pixels are those of drawing every part with its own pen.
-void PaintFramePlan(const FramePlan& plan, const FrameGeometry& geometry);
+void PaintFramePlan(const FramePlan& plan, const FrameGeometry& geometry, const char* device = nullptr);
 
 }  // namespace lv

@@ -1,9 +1,13 @@
 // The link to the monitor: paints one message on screen row 0, holds it for
-// its time, then has the desktop repaint the top rows.
+// its time, then has the desktop repaint the top rows. With several
+// monitors, a region goes to the top row of the monitor that shows it (the
+// one holding most of it), in that monitor's own pixels and clipped to it;
+// an off frame goes to the monitor that was sent the last region.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/screen.h"
 #include "platform/types.h"
 
 namespace lv {
@@ -25,7 +29,10 @@ public:
     // Paints one message and returns once the repaint has been asked for:
     // 200 ms for SEND_OFF, 250 ms for SEND_REGION, on the calling thread.
     void Send(std::uint32_t mode);
-    // Reads HORZRES into nLastColumn.
+    // The off frame on the primary monitor and on every other monitor that
+    // was sent a region since start-up: the program is ending.
+    void SendOffEverywhere();
+    // Reads HORZRES of the monitor painted next into nLastColumn.
     void MeasureScreen();
     // Destruction then paints nothing: a copy of the program that found
     // another one running must leave the monitor to that one.
@@ -37,8 +44,20 @@ public:
     std::uint32_t nLastColumn = 0;
 
 private:
+    void PaintOn(const MonitorInfo& monitor, std::uint32_t mode);
     void EraseTopRows();
+    // The monitor a send paints on; its device, or none for the primary
+    // (the display's own DC, as on a desktop of one monitor).
+    const char* Device() const { return target_.primary ? nullptr : target_.device; }
+    void NoteSent(const MonitorInfo& monitor);
+
     bool silent_ = false;
+    MonitorInfo target_{Rect{}, true};
+    MonitorInfo lastRegion_;  // the monitor the last region went to
+    bool sentRegion_ = false;
+    // Monitors other than the primary that were sent a region, by device.
+    char sentDevices_[kMaxMonitors][kMonitorDeviceSize] = {};
+    int sentCount_ = 0;
 };
 
 // The flags the erase uses: invalidating alone would leave the desktop

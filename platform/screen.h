@@ -7,6 +7,19 @@
 
 namespace lv {
 
+// A display monitor: its place on the desktop (the primary monitor's
+// top-left corner is (0, 0); one left of or above it has negative
+// coordinates), its effective DPI (96 at 100 %) and its display device's
+// name, which opens a device context of its own.
+constexpr int kMonitorDeviceSize = 32;
+struct MonitorInfo {
+    Rect rect;
+    bool primary = false;
+    std::uint32_t dpi = 96;
+    char device[kMonitorDeviceSize] = {};
+};
+constexpr int kMaxMonitors = 16;
+
 class IScreen {
 public:
     virtual ~IScreen() = default;
@@ -17,6 +30,15 @@ public:
     virtual void CloseScreenDC(HDc dc) = 0;
     // HORZRES: the width of the display in pixels.
     virtual std::int32_t GetHorzRes(HDc dc) = 0;
+
+    // Every monitor, the primary one first, at most `max` of them; 0 when
+    // they cannot be read.
+    virtual int GetMonitors(MonitorInfo* monitors, int max) = 0;
+    // A device context for one monitor, by its device name: its origin is
+    // the monitor's top-left corner, its HORZRES the monitor's width.
+    // HDc::None when it cannot be opened (a monitor that has gone). Closed
+    // with CloseScreenDC.
+    virtual HDc OpenMonitorDC(const char* device) = 0;
 
     // A solid pen one pixel wide. HPen::None when it cannot be made.
     virtual HPen CreateSolidPen(Colour colour) = 0;

@@ -4,6 +4,7 @@
 // kills timer 1 and tells the monitor link.
 #include "bar/lv_dlg.h"
 #include "bar/tool_bars.h"
+#include "link/monitors.h"
 #include "link/screen_link.h"
 #include "platform/platform.h"
 #include "select/follow.h"
@@ -28,10 +29,9 @@ void ClearFollowing(SelectionState& s) {
     s.nFrameShow = 0;
 }
 
-void SetWholeScreenRegion() {
-    TheScreenLink().rcRegion =
-        Rect{0, 0, Windows().GetSystemMetrics(kSmCxScreen), Windows().GetSystemMetrics(kSmCyScreen)};
-}
+// The whole monitor under the pointer (the whole screen on a desktop of
+// one monitor).
+void SetWholeScreenRegion() { TheScreenLink().rcRegion = MonitorAt(MouseInput().GetCursorPos()).rect; }
 
 }  // namespace
 

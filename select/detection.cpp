@@ -59,7 +59,7 @@ void TakeVideoWindow(CLvDlg& bar, HWindow v) {
     IWindows& windows = Windows();
     const Rect f = windows.GetWindowRect(v);
     s.bInMdi = 0;
-    const Rect region = ClampToBounds(f, RegionBounds(s));
+    const Rect region = ClampRegion(s, f);
     TheScreenLink().Send(SEND_OFF);
     if (!IsEmptyRegion(region)) SendRegionOrOff(region);
     s.bAutoDetect = 0;

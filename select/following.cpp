@@ -24,7 +24,7 @@ constexpr Rect kGone{0, 0, 0, 0};         // the rectangle of a window that is g
 Rect PlacedRegion(const SelectionState& s) {
     const Point p1 = Windows().ClientToScreen(s.hwndTarget, s.ptClientTL);
     const Point p2 = Windows().ClientToScreen(s.hwndTarget, s.ptClientBR);
-    return ClampToBounds(Rect{p1.x, p1.y, p2.x, p2.y}, RegionBounds(s));
+    return ClampRegion(s, Rect{p1.x, p1.y, p2.x, p2.y});
 }
 
 // Minimised: the window rectangle is the parked caption, so that the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/monitors.h"
 #include "link/screen_link.h"
 #include "platform/platform.h"
 
@@ -11,11 +12,10 @@ namespace {
 std::int32_t Within(std::int32_t v, std::int32_t low, std::int32_t high) { return std::max(low, std::min(v, high)); }
 }  // namespace
 
-Rect RegionBounds(const SelectionState& s) {
-    IWindows& windows = Windows();
-    Rect b{0, 0, windows.GetSystemMetrics(kSmCxScreen), windows.GetSystemMetrics(kSmCyScreen)};
+Rect RegionBounds(const SelectionState& s, const Rect& region) {
+    Rect b = MonitorOfRegion(region).rect;
     if (!s.bInMdi) return b;
-    const Rect mdi = windows.GetWindowRect(s.hwndMdiClient);
+    const Rect mdi = Windows().GetWindowRect(s.hwndMdiClient);
     b.left = std::max(b.left, mdi.left);
     b.top = std::max(b.top, mdi.top);
     b.right = std::min(b.right, mdi.right);
@@ -24,6 +24,10 @@ Rect RegionBounds(const SelectionState& s) {
     if (b.right < b.left) b.right = b.left;
     if (b.bottom < b.top) b.bottom = b.top;
     return b;
+}
+
+Rect ClampRegion(const SelectionState& s, const Rect& region) {
+    return ClampToBounds(region, RegionBounds(s, region));
 }
 
 Rect ClampToBounds(const Rect& r, const Rect& b) {

@@ -1,5 +1,5 @@
 // Where a region may lie, and sending it: no region reaches the link with
-// corners off the screen (or, inside an MDI application, outside the MDI
+// corners off its monitor (or, inside an MDI application, outside the MDI
 // client), and one with nothing left on the screen goes as the off frame.
 #pragma once
 
@@ -8,9 +8,12 @@
 
 namespace lv {
 
-// The screen, and inside an MDI application the part of the MDI client's
-// window rectangle that lies on it, as it is now.
-Rect RegionBounds(const SelectionState& s);
+// The monitor that shows the region (the one holding most of it), and
+// inside an MDI application the part of the MDI client's window rectangle
+// that lies on it, as it is now.
+Rect RegionBounds(const SelectionState& s, const Rect& region);
+// The region within those bounds.
+Rect ClampRegion(const SelectionState& s, const Rect& region);
 
 // Each corner brought inside the bounds on its own, so that a rectangle
 // dragged up or to the left keeps its direction (the link orders corners).

@@ -6,6 +6,7 @@
 #include "bar/lv_dlg.h"
 #include "link/screen_link.h"
 #include "platform/platform.h"
+#include "select/region.h"
 #include "select/selection_state.h"
 #include "select/steps.h"
 #include "select/window_classes.h"
@@ -93,28 +94,17 @@ void StartPress(CLvDlg& bar, SelectionState& s, bool left) {
     bar.MouseButtons().InjectRelease(left);
 }
 
-// A click makes the whole client area the region, clamped to the screen and
-// inside an MDI application to its MDI client.
+// A click makes the whole client area the region, clamped to its monitor
+// and inside an MDI application to its MDI client.
 void TakeWholeClientArea(SelectionState& s, const Rect& rc) {
     IWindows& windows = Windows();
     s.ptAnchor = windows.ClientToScreen(s.hwndTarget, Point{rc.left, rc.top});
     s.ptEnd = windows.ClientToScreen(s.hwndTarget, Point{rc.right, rc.bottom});
     s.ptClientTL = windows.ScreenToClient(s.hwndTarget, s.ptAnchor);
     s.ptClientBR = windows.ScreenToClient(s.hwndTarget, s.ptEnd);
-    if (s.ptAnchor.x < 0) s.ptAnchor.x = 0;
-    if (s.ptAnchor.y < 0) s.ptAnchor.y = 0;
-    const std::int32_t w = windows.GetSystemMetrics(kSmCxScreen);
-    const std::int32_t h = windows.GetSystemMetrics(kSmCyScreen);
-    if (s.ptEnd.x > w) s.ptEnd.x = w;
-    if (s.ptEnd.y > h) s.ptEnd.y = h;
-    if (!s.bInMdi) return;
-    Rect mdi = windows.GetWindowRect(s.hwndMdiClient);
-    if (mdi.left < 0) mdi.left = 0;
-    if (mdi.top < 0) mdi.top = 0;
-    if (s.ptAnchor.x < mdi.left) s.ptAnchor.x = mdi.left;
-    if (s.ptAnchor.y < mdi.top) s.ptAnchor.y = mdi.top;
-    if (s.ptEnd.x > mdi.right) s.ptEnd.x = mdi.right;
-    if (s.ptEnd.y > mdi.bottom) s.ptEnd.y = mdi.bottom;
+    const Rect r = ClampRegion(s, Rect{s.ptAnchor.x, s.ptAnchor.y, s.ptEnd.x, s.ptEnd.y});
+    s.ptAnchor = Point{r.left, r.top};
+    s.ptEnd = Point{r.right, r.bottom};
 }
 
 // The buttons came up after a press: send what was chosen.
@@ -140,11 +130,10 @@ void FinishSelection(CLvDlg& bar, SelectionState& s, const Rect& rc) {
         EraseBand(s);
         if (s.ptAnchor == s.ptEnd) TakeWholeClientArea(s, rc);
         // A dragged rectangle goes as it is: the link orders its corners.
-        CScreenLink& link = TheScreenLink();
-        link.rcRegion = Rect{s.ptAnchor.x, s.ptAnchor.y, s.ptEnd.x, s.ptEnd.y};
-        link.Send(SEND_OFF);
+        const Rect region{s.ptAnchor.x, s.ptAnchor.y, s.ptEnd.x, s.ptEnd.y};
+        TheScreenLink().Send(SEND_OFF);
         s.bRegionSent = 1;
-        link.Send(SEND_REGION);
+        SendRegionOrOff(region);
     }
     s.bDragging = 0;
     s.rcLastWindow = windows.GetWindowRect(s.hwndTarget);

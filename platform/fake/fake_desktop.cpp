@@ -3,7 +3,7 @@
 namespace lv::fake {
 
 FakeDesktop::FakeDesktop(std::int32_t width, std::int32_t height)
-    : screen(clock, log, width),
+    : screen(clock, log, width, height),
       system(clock, log),
       windows(clock, log, width, height),
       dialogs(clock, log, windows),
@@ -36,6 +36,7 @@ FakeDesktop::~FakeDesktop() { InstallPlatform(previous_); }
 
 void FakeDesktop::SetResolution(std::int32_t width, std::int32_t height) {
     screen.SetWidth(width);
+    screen.primaryHeight = height;
     windows.screenWidth = width;
     windows.screenHeight = height;
 }

@@ -1,6 +1,7 @@
 #include "platform/fake/screen.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/constants.h"
 
@@ -10,9 +11,60 @@ Colour DesktopColourAt(std::int32_t x) {
     return MakeColour(0x20, 0x60 + (x % 16), 0x90);
 }
 
-FakeScreen::FakeScreen(FakeClock& clock, EventLog& log, std::int32_t width)
-    : clock_(clock), log_(log) {
+FakeScreen::FakeScreen(FakeClock& clock, EventLog& log, std::int32_t width, std::int32_t height)
+    : primaryHeight(height), clock_(clock), log_(log) {
     SetWidth(width);
+}
+
+int FakeScreen::AddMonitor(const Rect& rect, std::uint32_t dpi) {
+    Monitor m;
+    m.rect = rect;
+    m.dpi = dpi;
+    m.device = "\\\\.\\DISPLAY" + std::to_string(monitors.size() + 2);
+    for (std::int32_t x = 0; x < rect.Width(); ++x) m.desktop.push_back(DesktopColourAt(x));
+    m.row = m.desktop;
+    monitors.push_back(m);
+    return int(monitors.size()) - 1;
+}
+
+int FakeScreen::GetMonitors(MonitorInfo* out, int max) {
+    int n = 0;
+    auto add = [&](const Rect& rect, bool primary, std::uint32_t dpi, const std::string& device) {
+        if (n >= max) return;
+        MonitorInfo& m = out[n++];
+        m.rect = rect;
+        m.primary = primary;
+        m.dpi = dpi;
+        const std::size_t length = std::min(device.size(), sizeof m.device - 1);
+        std::memcpy(m.device, device.data(), length);
+        m.device[length] = '\0';
+    };
+    add(Rect{0, 0, Width(), primaryHeight}, true, primaryDpi, kPrimaryDevice);
+    for (const Monitor& m : monitors) {
+        if (!m.removed) add(m.rect, false, m.dpi, m.device);
+    }
+    return n;
+}
+
+HDc FakeScreen::OpenMonitorDC(const char* device) {
+    if (failOpen) return HDc::None;
+    int index = -2;
+    if (std::string(device) == kPrimaryDevice) index = -1;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        if (!monitors[i].removed && monitors[i].device == device) index = int(i);
+    }
+    if (index == -2) return HDc::None;
+    const std::uintptr_t h = nextHandle_++;
+    DcState state;
+    state.monitor = index;
+    dcs_[h] = state;
+    ++openDCs;
+    log_.Add(clock_.Now(), std::string("monitor dc ") + device);
+    return HDc(h);
+}
+
+std::vector<Colour>& FakeScreen::RowOf(const DcState& dc) {
+    return dc.monitor < 0 ? row_ : monitors[std::size_t(dc.monitor)].row;
 }
 
 void FakeScreen::SetWidth(std::int32_t width) {
@@ -37,7 +89,12 @@ void FakeScreen::CloseScreenDC(HDc dc) {
     auto it = dcs_.find(std::uintptr_t(dc));
     if (it == dcs_.end()) return;
     if (it->second.drew) {
-        frames.push_back(Frame{clock_.Now(), row_});
+        if (it->second.monitor < 0) {
+            frames.push_back(Frame{clock_.Now(), row_});
+        } else {
+            Monitor& m = monitors[std::size_t(it->second.monitor)];
+            m.frames.push_back(m.row);
+        }
         log_.Add(clock_.Now(), "screen frame");
     }
     dcs_.erase(it);
@@ -45,7 +102,8 @@ void FakeScreen::CloseScreenDC(HDc dc) {
 }
 
 std::int32_t FakeScreen::GetHorzRes(HDc dc) {
-    return dcs_.count(std::uintptr_t(dc)) ? Width() : 0;
+    auto it = dcs_.find(std::uintptr_t(dc));
+    return it == dcs_.end() ? 0 : std::int32_t(RowOf(it->second).size());
 }
 
 HPen FakeScreen::CreateSolidPen(Colour colour) {
@@ -92,19 +150,20 @@ void FakeScreen::LineTo(HDc dc, std::int32_t x, std::int32_t y) {
     const Colour colour = pen == pens_.end() ? 0 : pen->second;
     const std::int64_t from = state.x;
     const std::int32_t row = state.y == 0 && y == 0 ? 0 : 1;
+    std::vector<Colour>& pixels = RowOf(state);
     if (x > from) {
-        for (std::int64_t p = from; p < x; ++p) Paint(p, row, colour);
+        for (std::int64_t p = from; p < x; ++p) Paint(pixels, p, row, colour);
     } else {
-        for (std::int64_t p = from; p > x; --p) Paint(p, row, colour);
+        for (std::int64_t p = from; p > x; --p) Paint(pixels, p, row, colour);
     }
     state.x = x;
     state.y = y;
     state.drew = true;
 }
 
-void FakeScreen::Paint(std::int64_t x, std::int32_t y, Colour colour) {
-    if (y == 0 && x >= 0 && x < std::int64_t(row_.size())) {
-        row_[std::size_t(x)] = colour;
+void FakeScreen::Paint(std::vector<Colour>& pixels, std::int64_t x, std::int32_t y, Colour colour) {
+    if (y == 0 && x >= 0 && x < std::int64_t(pixels.size())) {
+        pixels[std::size_t(x)] = colour;
     } else {
         ++pixelsOffRow;
     }
@@ -124,6 +183,13 @@ void FakeScreen::RedrawScreenRect(const Rect& rect, std::uint32_t flags) {
     // desktop does it: invalidating marks the pixels; the background comes
     // back only with an erase, a window's frame only with a frame repaint.
     if (!(flags & kRdwInvalidate) || !(flags & kRdwAllChildren)) return;
+    // Another monitor's top row comes back when the rectangle covers it.
+    for (Monitor& m : monitors) {
+        if (m.removed || rect.top > m.rect.top || rect.bottom <= m.rect.top || !(flags & kRdwErase)) continue;
+        for (std::int32_t x = std::max(rect.left, m.rect.left); x < rect.right && x < m.rect.right; ++x) {
+            m.row[std::size_t(x - m.rect.left)] = m.desktop[std::size_t(x - m.rect.left)];
+        }
+    }
     if (rect.top > 0 || rect.bottom <= 0) return;
     for (std::int32_t x = rect.left < 0 ? 0 : rect.left; x < rect.right && x < Width(); ++x) {
         const bool repainted = InFrame(x) ? (flags & kRdwFrame) != 0 : (flags & kRdwErase) != 0;

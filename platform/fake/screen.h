@@ -2,10 +2,13 @@
 // from the pen position up to, not including, its end, in either direction;
 // pixels outside 0..W are lost. What is on the row when a DC is closed is
 // what reaches the screen, so each close records a frame with its time.
+// Beside the primary monitor (Row(), frames) a test can set up others at any
+// place, size and DPI, each with its own top row and frames.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -17,11 +20,13 @@ namespace lv::fake {
 
 class FakeScreen : public IScreen {
 public:
-    FakeScreen(FakeClock& clock, EventLog& log, std::int32_t width);
+    FakeScreen(FakeClock& clock, EventLog& log, std::int32_t width, std::int32_t height = 768);
 
     HDc OpenScreenDC() override;
     void CloseScreenDC(HDc dc) override;
     std::int32_t GetHorzRes(HDc dc) override;
+    int GetMonitors(MonitorInfo* monitors, int max) override;
+    HDc OpenMonitorDC(const char* device) override;
     HPen CreateSolidPen(Colour colour) override;
     HPen SelectPen(HDc dc, HPen pen) override;
     void DeletePen(HPen pen) override;
@@ -45,6 +50,24 @@ public:
 
     // A new resolution: row 0 becomes the desktop picture at that width.
     void SetWidth(std::int32_t width);
+    std::int32_t primaryHeight;
+    std::uint32_t primaryDpi = 96;
+    static constexpr char kPrimaryDevice[] = "\\\\.\\DISPLAY1";
+
+    // Another monitor; its top row starts as the desktop picture.
+    struct Monitor {
+        Rect rect;
+        std::uint32_t dpi = 96;
+        std::string device;
+        bool removed = false;
+        std::vector<Colour> row;
+        std::vector<Colour> desktop;
+        std::vector<std::vector<Colour>> frames;  // its top row as each DC close left it
+    };
+    // Answers its index in `monitors`; its device is "\\.\DISPLAY2" and on.
+    int AddMonitor(const Rect& rect, std::uint32_t dpi = 96);
+    void RemoveMonitor(int index) { monitors[std::size_t(index)].removed = true; }
+    std::vector<Monitor> monitors;
     std::int32_t Width() const { return std::int32_t(row_.size()); }
     const std::vector<Colour>& Row() const { return row_; }
     // The desktop's own picture under row 0, which a repaint brings back.
@@ -89,8 +112,10 @@ private:
         std::int32_t x = 0;
         std::int32_t y = 0;
         bool drew = false;
+        int monitor = -1;  // an index in `monitors`; -1 the primary
     };
-    void Paint(std::int64_t x, std::int32_t y, Colour colour);
+    std::vector<Colour>& RowOf(const DcState& dc);
+    void Paint(std::vector<Colour>& row, std::int64_t x, std::int32_t y, Colour colour);
     bool InFrame(std::int32_t x) const;
 
     FakeClock& clock_;

@@ -2,6 +2,9 @@
 // selection's rubber band on the desktop window's.
 #include "platform/win32/screen.h"
 
+#include <cstring>
+#include <utility>
+
 namespace lv::win32 {
 
 namespace {
@@ -27,6 +30,70 @@ void Win32Screen::CloseScreenDC(HDc dc) {
 }
 
 std::int32_t Win32Screen::GetHorzRes(HDc dc) { return ::GetDeviceCaps(ToHdc(dc), HORZRES); }
+
+// ---------------------------------------------------------------------------
+// Monitors
+
+namespace {
+
+// GetDpiForMonitor is in shcore.dll from Windows 8.1 on; before it every
+// monitor has the system's DPI.
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+
+std::uint32_t MonitorDpi(HMONITOR monitor) {
+    static const GetDpiForMonitorFn getDpi = [] {
+        HMODULE shcore = ::LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return shcore != nullptr
+                   ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(::GetProcAddress(shcore, "GetDpiForMonitor")))
+                   : nullptr;
+    }();
+    UINT x = 0;
+    UINT y = 0;
+    if (getDpi != nullptr && SUCCEEDED(getDpi(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && x != 0) return x;
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? std::uint32_t(dpi) : 96;
+}
+
+struct MonitorList {
+    MonitorInfo* out;
+    int max;
+    int count;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto& list = *reinterpret_cast<MonitorList*>(data);
+    if (list.count >= list.max) return FALSE;
+    MONITORINFOEXA info{};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(monitor, &info)) return TRUE;
+    MonitorInfo& m = list.out[list.count++];
+    m.rect = Rect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    m.dpi = MonitorDpi(monitor);
+    static_assert(sizeof m.device >= sizeof info.szDevice, "device name");
+    std::memcpy(m.device, info.szDevice, sizeof info.szDevice);
+    m.device[sizeof m.device - 1] = '\0';
+    return TRUE;
+}
+
+}  // namespace
+
+int Win32Screen::GetMonitors(MonitorInfo* monitors, int max) {
+    if (max <= 0) return 0;
+    MonitorList list{monitors, max, 0};
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, LPARAM(&list));
+    // The primary one first.
+    for (int i = 1; i < list.count; ++i) {
+        if (monitors[i].primary) std::swap(monitors[0], monitors[i]);
+    }
+    return list.count;
+}
+
+HDc Win32Screen::OpenMonitorDC(const char* device) {
+    return HDc(reinterpret_cast<std::uintptr_t>(::CreateDCA(device, nullptr, nullptr, nullptr)));
+}
 
 HPen Win32Screen::CreateSolidPen(Colour colour) {
     return HPen(reinterpret_cast<std::uintptr_t>(::CreatePen(PS_SOLID, 1, COLORREF(colour))));

@@ -11,6 +11,8 @@ public:
     HDc OpenScreenDC() override;
     void CloseScreenDC(HDc dc) override;
     std::int32_t GetHorzRes(HDc dc) override;
+    int GetMonitors(MonitorInfo* monitors, int max) override;
+    HDc OpenMonitorDC(const char* device) override;
     HPen CreateSolidPen(Colour colour) override;
     HPen SelectPen(HDc dc, HPen pen) override;
     void DeletePen(HPen pen) override;

@@ -62,6 +62,12 @@ public:
         if (drew_) Trace("lvprobe: frame paint_ms=%.3f closed_at=%.6f", (closedAt - openedAt_) * 1000.0, closedAt);
     }
     std::int32_t GetHorzRes(lv::HDc dc) override { return real_.GetHorzRes(dc); }
+    int GetMonitors(lv::MonitorInfo* m, int max) override { return real_.GetMonitors(m, max); }
+    lv::HDc OpenMonitorDC(const char* device) override {
+        openedAt_ = Seconds();
+        drew_ = false;
+        return real_.OpenMonitorDC(device);
+    }
     lv::HPen CreateSolidPen(lv::Colour c) override { return real_.CreateSolidPen(c); }
     lv::HPen SelectPen(lv::HDc dc, lv::HPen p) override { return real_.SelectPen(dc, p); }
     void DeletePen(lv::HPen p) override { real_.DeletePen(p); }
