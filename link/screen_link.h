@@ -32,6 +32,11 @@ public:
     // The off frame on the primary monitor and on every other monitor that
     // was sent a region since start-up: the program is ending.
     void SendOffEverywhere();
+    // Forgets which monitors were sent regions, as at start-up.
+    void ForgetMonitors() {
+        sentRegion_ = false;
+        sentCount_ = 0;
+    }
     // Reads HORZRES of the monitor painted next into nLastColumn.
     void MeasureScreen();
     // Destruction then paints nothing: a copy of the program that found

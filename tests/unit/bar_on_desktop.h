@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bar/lv_dlg.h"
+#include "link/screen_link.h"
 #include "platform/fake/fake_desktop.h"
 #include "select/selection_state.h"
 
@@ -25,6 +26,7 @@ public:
     void Run(const std::function<void(fake::FakeDesktop&)>& world,
              const std::function<void(CLvDlg&, HWindow)>& user) {
         TheSelection() = SelectionState{};
+        TheScreenLink().ForgetMonitors();
         CTrayNotifyIcon::SetActivationState(STATE_IDLE);
         seen_ = 0;
         desk.reset();  // the old desktop puts back what it replaced first
