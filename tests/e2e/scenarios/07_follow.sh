@@ -146,6 +146,34 @@ scenario_select_drag() {
     note "moved by $dx,$dy: $(lv_message 5)"
 }
 
+no_menu() { ! has_menu; }
+
+# With a followed window's region on row 0, the tray menu opened and closed
+# with Escape: the program's own menu in front is not another application
+# in front, so the region stays on (no off frame while the menu is up, none
+# after), each wait several 300 ms following ticks long.
+scenario_tray_menu_follow() {
+    start_lvmon "$SCEN_DIR/lvmon.txt" || return 1
+    start_in_desktop target "$TARGET_EXE" --rect 200 150 600 450
+    wait_until 20 has_trace_starting "$SCEN_DIR/target.trace" lvtarget "client" || { fail "no target"; return 1; }
+    start_program || return 1
+    local client
+    click_target_client
+    [ "$SCEN_FAILED" -eq 0 ] || return 1
+    sleep 1
+    [ "$(lv_count)" -eq 3 ] || { fail "before the menu lvmon read more: $(lv_messages | tr '\n' ';')"; return 1; }
+    right_press "$(tray_x)" "$(tray_y)"
+    wait_until 5 has_menu || { fail "the tray menu did not open"; return 1; }
+    sleep 1.5
+    [ "$(lv_count)" -eq 3 ] || fail "with the tray menu open lvmon read more: $(lv_messages | tr '\n' ';')"
+    xdotool key Escape
+    wait_until 5 no_menu || fail "Escape did not close the tray menu"
+    sleep 1.5
+    [ "$(lv_count)" -eq 3 ] && last_is region && region_ok 3 "${client[@]}" ||
+        fail "after the tray menu the region is not the last message (lvmon read: $(lv_messages | tr '\n' ';'))"
+    note "messages: $(lv_messages | tr '\n' ';')"
+}
+
 # The stand-in player runs before the program starts: its video window is
 # enhanced without a click, followed when the player moves, off when it
 # closes.
@@ -171,4 +199,5 @@ scenario_player() {
 
 register_scenario select-follow 1024x768 scenario_select_follow
 register_scenario select-drag 1024x768 scenario_select_drag
+register_scenario tray-menu-follow 1024x768 scenario_tray_menu_follow
 register_scenario player 1024x768 scenario_player
