@@ -2,11 +2,6 @@
 # enhanced and followed, and a media player's video window is found without
 # a click. The target and the stand-in player are programs of our own that
 # trace where their windows are; lvmon reads what the program sent.
-#
-# A drag cannot be shown here: Wine's DirectInput mouse sees the program's
-# own injected release, so under Wine every drag ends as a click at its first
-# tick (seen: a drag from 500,400 to 300,200 sent the whole client area).
-# Drags are held by the host tests, through DirectInput and the fallback.
 
 # What lvmon has read so far, one message a line: "off", "region L T R B".
 lv_messages() { grep -E '^[0-9.]+ (off|region)' "$SCEN_DIR/lvmon.txt" | cut -d' ' -f2-; }
@@ -98,6 +93,87 @@ scenario_select_follow() {
     note "messages: $(lv_messages | tr '\n' ';')"
 }
 
+# drag_mouse X1 Y1 X2 Y2 STEPS: presses at the first point, moves to the
+# second in STEPS steps with the button held, releases there. Each step and
+# the press outlast several 10 ms selection ticks.
+drag_mouse() {
+    local x1=$1 y1=$2 x2=$3 y2=$4 steps=$5 i
+    xdotool mousemove "$x1" "$y1"
+    sleep 0.1
+    xdotool mousedown 1
+    sleep 0.2
+    for i in $(seq "$steps"); do
+        xdotool mousemove $((x1 + (x2 - x1) * i / steps)) $((y1 + (y2 - y1) * i / steps))
+        sleep 0.1
+    done
+    sleep 0.1
+    xdotool mouseup 1
+}
+
+# Armed from the tray, a drag inside the target's client area from near its
+# top left corner to near its bottom right one: the dragged rectangle, not the
+# whole client area, is sent (off, then the region from the press point to
+# the release point). The target opens once the program is armed and has the
+# foreground when pressed: Wine's DirectInput then always sees the program's
+# own injected release (when the press takes the foreground from the
+# program, that release now and then never reaches DirectInput), so only the
+# reading that ignores injected input keeps the drag a drag.
+scenario_select_drag() {
+    start_lvmon "$SCEN_DIR/lvmon.txt" || return 1
+    start_program || return 1
+    arm 1
+    start_in_desktop target "$TARGET_EXE" --rect 200 150 600 450
+    wait_until 20 has_trace "$SCEN_DIR/target.trace" lvtarget "foreground yes" || { fail "no target in front"; return 1; }
+    local client
+    read -r -a client <<<"$(last_rect target lvtarget client)"
+    local x1=$((client[0] + 30)) y1=$((client[1] + 25)) x2=$((client[2] - 40)) y2=$((client[3] - 35))
+    drag_mouse "$x1" "$y1" "$x2" "$y2" 5
+    expect_off 2 "drag"
+    expect_region 3 "the dragged rectangle $x1,$y1 to $x2,$y2" "$x1" "$y1" "$x2" "$y2"
+    note "dragged from $x1,$y1 to $x2,$y2 in the client area ${client[*]}: $(lv_message 3)"
+
+    # Both ends on the target: it is followed, the rectangle at the same
+    # place in its client area after a move (the key m moves it by itself).
+    local win moved
+    win=$(program_windows target_window.exe | awk '$2 > 300 && $3 > 200 { print $1; exit }')
+    [ -n "$win" ] || { fail "no X window of the target"; return 1; }
+    press_key "$win" m
+    wait_until 10 has_trace "$SCEN_DIR/target.trace" lvtarget "did move" || { fail "the target did not move"; return 1; }
+    read -r -a moved <<<"$(last_rect target lvtarget client)"
+    local dx=$((moved[0] - client[0])) dy=$((moved[1] - client[1]))
+    expect_off 4 "move"
+    expect_region 5 "the dragged rectangle moved by $dx,$dy" $((x1 + dx)) $((y1 + dy)) $((x2 + dx)) $((y2 + dy))
+    note "moved by $dx,$dy: $(lv_message 5)"
+}
+
+no_menu() { ! has_menu; }
+
+# With a followed window's region on row 0, the tray menu opened and closed
+# with Escape: the program's own menu in front is not another application
+# in front, so the region stays on (no off frame while the menu is up, none
+# after), each wait several 300 ms following ticks long.
+scenario_tray_menu_follow() {
+    start_lvmon "$SCEN_DIR/lvmon.txt" || return 1
+    start_in_desktop target "$TARGET_EXE" --rect 200 150 600 450
+    wait_until 20 has_trace_starting "$SCEN_DIR/target.trace" lvtarget "client" || { fail "no target"; return 1; }
+    start_program || return 1
+    local client
+    click_target_client
+    [ "$SCEN_FAILED" -eq 0 ] || return 1
+    sleep 1
+    [ "$(lv_count)" -eq 3 ] || { fail "before the menu lvmon read more: $(lv_messages | tr '\n' ';')"; return 1; }
+    right_press "$(tray_x)" "$(tray_y)"
+    wait_until 5 has_menu || { fail "the tray menu did not open"; return 1; }
+    sleep 1.5
+    [ "$(lv_count)" -eq 3 ] || fail "with the tray menu open lvmon read more: $(lv_messages | tr '\n' ';')"
+    xdotool key Escape
+    wait_until 5 no_menu || fail "Escape did not close the tray menu"
+    sleep 1.5
+    [ "$(lv_count)" -eq 3 ] && last_is region && region_ok 3 "${client[@]}" ||
+        fail "after the tray menu the region is not the last message (lvmon read: $(lv_messages | tr '\n' ';'))"
+    note "messages: $(lv_messages | tr '\n' ';')"
+}
+
 # The stand-in player runs before the program starts: its video window is
 # enhanced without a click, followed when the player moves, off when it
 # closes.
@@ -122,4 +198,6 @@ scenario_player() {
 }
 
 register_scenario select-follow 1024x768 scenario_select_follow
+register_scenario select-drag 1024x768 scenario_select_drag
+register_scenario tray-menu-follow 1024x768 scenario_tray_menu_follow
 register_scenario player 1024x768 scenario_player
