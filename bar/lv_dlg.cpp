@@ -9,6 +9,7 @@
 #include "bar/tool_bars.h"
 #include "dialogs/about_dlg.h"
 #include "dialogs/display_adjust_dlg.h"
+#include "link/monitors.h"
 #include "link/screen_link.h"
 #include "platform/platform.h"
 #include "select/selection_state.h"
@@ -20,6 +21,12 @@ namespace {
 constexpr std::uint32_t kDetectionPeriodMs = 1500;
 constexpr std::uint32_t kTrayAnimationPeriodMs = 1000;
 constexpr int kMoveCursorZone = 24;
+// The logo's place in the bar at 96 DPI, as the template puts it.
+constexpr int kLogoLeft = 70;
+constexpr int kLogoWidth = 24;
+constexpr int kLogoHeight = 18;
+constexpr int IDC_BAR_LOGO = 1020;
+constexpr int IDB_BAR_LOGO = 177;
 constexpr int kPathSize = 260;
 constexpr char kHelpFileName[] = "\\lvhelp.chm";
 
@@ -61,9 +68,11 @@ std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
         return -1;
     }
     RegisterFullScreenKey();
+    m_scale = BarScale(MonitorOfRegion(Windows().GetWindowRect(dlg)).dpi);
     CreateToolBars();
-    LayOutToolBars(m_toolBars);
-    PlaceAtTopCentre(0, 0);
+    ReLayToolBars();
+    PlaceLogo();
+    PlaceAtTopCentre(false);
     m_cursorScheme.Capture();
     m_mouseButtons.Create();
     WatchForCrash(true);
@@ -86,16 +95,54 @@ void CLvDlg::RegisterFullScreenKey() {
     System().Trace("lumivane: no hot key");
 }
 
+// The idle tool bar is the one shown; a look shows another.
 void CLvDlg::CreateToolBars() {
     for (int i = 0; i < 3; ++i) {
         const ToolBarButtons& tb = kToolBarButtons[i];
-        m_toolBars[i] = Menus().CreateToolBar(hwnd_, kToolBarControlId, tb.resourceId, tb.commands, tb.count);
+        const ToolBarLook look{m_scale.Art(tb.resourceId), m_scale.ImageSize(), m_scale.ButtonSize()};
+        m_toolBars[i] = Menus().CreateToolBar(hwnd_, kToolBarControlId, look, tb.commands, tb.count);
     }
     if (!IsNone(m_toolBars[0])) Windows().ShowWindow(m_toolBars[0], true);
 }
 
-void CLvDlg::PlaceAtTopCentre(std::int32_t width, std::int32_t height, bool activate) {
-    const std::int32_t x = Windows().GetSystemMetrics(kSmCxScreen) / 2 - 50;
+void CLvDlg::DestroyToolBars() {
+    for (HWindow& tb : m_toolBars) {
+        if (!IsNone(tb)) Dialogs().DestroyWindow(tb);
+        tb = HWindow::None;
+    }
+}
+
+void CLvDlg::ReLayToolBars() { LayOutToolBars(m_toolBars, m_scale); }
+
+// At 96 DPI the template's picture and place stand as they are.
+void CLvDlg::PlaceLogo() {
+    if (m_scale.Dpi() == kDefaultDpi) return;
+    const HWindow logo = Dialogs().GetDlgItem(hwnd_, IDC_BAR_LOGO);
+    if (IsNone(logo)) return;
+    Dialogs().SetStaticBitmap(logo, m_scale.Art(IDB_BAR_LOGO));
+    Menus().PlaceChild(logo, Rect{m_scale.Of(kLogoLeft), 0, m_scale.Of(kLogoLeft + kLogoWidth), m_scale.Of(kLogoHeight)});
+}
+
+void CLvDlg::OnDpiChanged(std::uint32_t dpi) {
+    if (dpi == m_scale.Dpi()) return;
+    m_scale = BarScale(dpi);
+    // The tool bar of the state's look is shown again among the new ones.
+    int shown = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (!IsNone(m_toolBars[i]) && Windows().IsWindowVisible(m_toolBars[i])) shown = i;
+    }
+    DestroyToolBars();
+    CreateToolBars();
+    ShowOnlyToolBar(m_toolBars, shown);
+    ReLayToolBars();
+    PlaceLogo();
+    PlaceAtTopCentre(bBarShown != 0, false);
+}
+
+void CLvDlg::PlaceAtTopCentre(bool shown, bool activate) {
+    const std::int32_t width = shown ? m_scale.Of(kBarWidth) : 0;
+    const std::int32_t height = shown ? m_scale.Of(kBarHeight) : 0;
+    const std::int32_t x = Windows().GetSystemMetrics(kSmCxScreen) / 2 - m_scale.Of(50);
     if (activate) {
         Windows().SetWindowPosTopmost(hwnd_, x, 0, width, height);
     } else {
@@ -146,6 +193,9 @@ bool CLvDlg::OnMessage(const Message& m, std::intptr_t& result) {
             return true;
         case kWmDisplayChange:
             OnDisplayChange();
+            return true;
+        case kWmDpiChanged:
+            OnDpiChanged(LowWord(m.wParam));
             return true;
         default:
             return false;
@@ -198,7 +248,7 @@ void CLvDlg::ShowBarMenu() {
 }
 
 std::intptr_t CLvDlg::OnSetCursor() {
-    if (bBarShown == 1 && MouseInput().GetCursorPos().x > Windows().GetWindowRect(hwnd_).right - kMoveCursorZone) {
+    if (bBarShown == 1 && MouseInput().GetCursorPos().x > Windows().GetWindowRect(hwnd_).right - m_scale.Of(kMoveCursorZone)) {
         // The resource cursor is shared by the system; one handle serves.
         if (IsNone(moveCursor_)) moveCursor_ = SystemCursors().LoadOwnCursor(IDC_BAR_MOVE);
         MouseInput().SetCursor(moveCursor_);
@@ -220,18 +270,18 @@ bool CLvDlg::OnPaint() {
 
 void CLvDlg::OnShowBar() {
     AnimateTray(true);
-    PlaceAtTopCentre(kBarWidth, kBarHeight);
+    PlaceAtTopCentre(true);
     bBarShown = 1;
     m_trayIcon.HideIcon();
     const std::int32_t state = TheSelection().nState;
     if (state == STATE_IDLE) ShowOnlyToolBar(m_toolBars, 0);
     if (state == STATE_ACTIVE) ShowOnlyToolBar(m_toolBars, 1);
-    LayOutToolBars(m_toolBars);
+    ReLayToolBars();
 }
 
 void CLvDlg::OnHideBar() {
     bBarShown = 0;
-    PlaceAtTopCentre(0, 0);
+    PlaceAtTopCentre(false);
     AnimateTray(false);
     m_trayIcon.ShowIcon();
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "app/version.h"
+#include "bar/bar_scale.h"
 #include "cursors/cursor_scheme.h"
 #include "platform/dialogs.h"
 #include "select/mouse_buttons.h"
@@ -101,6 +102,10 @@ public:
     void ShowLook(std::int32_t state);
     void RestartSelectionTimer(std::uint32_t periodMs);
     void KillSelectionTimer();
+    // Lays out the visible tool bars in the bar at its scale.
+    void ReLayToolBars();
+    // The bar's measures at the DPI of its monitor.
+    const BarScale& Scale() const { return m_scale; }
 
     HWindow Window() const { return hwnd_; }
     CLvTrayIcon& TrayIcon() { return m_trayIcon; }
@@ -133,8 +138,15 @@ private:
     bool OnCommand(int id);
     void RegisterFullScreenKey();
     void CreateToolBars();
+    void DestroyToolBars();
+    // At the bar's scale: the logo's picture drawn for it, at its place.
+    void PlaceLogo();
+    // The monitor's DPI or its scaling changed: everything again at the new
+    // scale.
+    void OnDpiChanged(std::uint32_t dpi);
+    // Shown at its size (95 x 24 at 96 DPI, scaled) or hidden at 0 x 0.
     // Activates the bar, as its placements always have, unless told not to.
-    void PlaceAtTopCentre(std::int32_t width, std::int32_t height, bool activate = true);
+    void PlaceAtTopCentre(bool shown, bool activate = true);
     void AnimateTray(bool towardsBar);
     void ShowBarMenu();
     std::intptr_t OnSetCursor();
@@ -143,6 +155,7 @@ private:
     void WatchForCrash(bool on);
 
     HWindow hwnd_ = HWindow::None;
+    BarScale m_scale;
     HCursor moveCursor_ = HCursor::None;  // resource 184, loaded on first use
     const char* hotKeyName_ = "";
     // Pointers, row 0 and the tray icon are back. Set by the crash handler

@@ -2,6 +2,7 @@
 // their buttons, and the strip they are laid out in.
 #pragma once
 
+#include "bar/bar_scale.h"
 #include "platform/types.h"
 
 namespace lv {
@@ -30,8 +31,9 @@ constexpr int ID_TB_LOGO_IDLE = 32778, ID_TB_LOGO_ACTIVE = 32783, ID_TB_LOGO_SUS
 constexpr int ID_TB_FULL_IDLE = 32779, ID_TB_FULL_ACTIVE = 32784, ID_TB_FULL_SUSPENDED = 32787;
 
 // Lays out the visible tool bars as if the bar's client area were the
-// 72 x 24 strip: each takes the top of what remains, full width.
-void LayOutToolBars(const HWindow toolBars[3]);
+// 72 x 24 strip (at 96 DPI; scaled): each takes the top of what remains,
+// full width.
+void LayOutToolBars(const HWindow toolBars[3], const BarScale& scale);
 
 // Shows one tool bar (index 0..2) and hides the other two, hiding first:
 // Show Bar's order.

@@ -68,6 +68,7 @@ constexpr std::uint32_t kWmClose = 0x0010;
 constexpr std::uint32_t kWmQueryEndSession = 0x0011;
 constexpr std::uint32_t kWmEndSession = 0x0016;
 constexpr std::uint32_t kWmDisplayChange = 0x007E;
+constexpr std::uint32_t kWmDpiChanged = 0x02E0;
 constexpr std::uint32_t kWmQueryDragIcon = 0x0037;
 constexpr std::uint32_t kWmIconEraseBkgnd = 0x0027;
 constexpr std::uint32_t kWmSetCursor = 0x0020;

@@ -66,6 +66,10 @@ public:
     // The button takes ownership of the bitmaps.
     virtual void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) = 0;
 
+    // A picture control (SS_BITMAP) shows bitmap resource `bitmapId` at its
+    // own size; the one it showed before, if it was set here, is deleted.
+    virtual void SetStaticBitmap(HWindow control, int bitmapId) = 0;
+
     // The window's large and small icons (WM_SETICON).
     virtual void SetWindowIcons(HWindow wnd, HIcon icon) = 0;
     // Answers a message the way the system's default window procedure would.

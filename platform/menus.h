@@ -8,14 +8,22 @@
 
 namespace lv {
 
+// A tool bar's pictures and buttons: a bitmap resource holding one picture
+// a button, in order, each `image` wide and high, on buttons of `button`.
+struct ToolBarLook {
+    int bitmapId = 0;
+    Point image{17, 15};
+    Point button{24, 22};
+};
+
 class IMenus {
 public:
     virtual ~IMenus() = default;
 
     // A flat tool bar, child of `parent` with the given control id, its
-    // buttons the given command ids over the images of bitmap `bitmapId`
-    // (17 x 15 each, one per button, in order). None when it cannot be made.
-    virtual HWindow CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands,
+    // buttons the given command ids over the pictures of the look. None when
+    // it cannot be made. Ended with IDialogs::DestroyWindow.
+    virtual HWindow CreateToolBar(HWindow parent, int controlId, const ToolBarLook& look, const int* commands,
                                   int count) = 0;
     // Moves a child window to a rectangle of its parent's client area.
     virtual void PlaceChild(HWindow child, const Rect& clientRect) = 0;

@@ -42,6 +42,7 @@
 #define ID_HIDE_BAR 40009
 
 #define IDB_BAR_LOGO 177
+#define IDC_BAR_LOGO 1020
 #define IDB_ABOUT_LOGO 178
 
 #endif

@@ -46,7 +46,7 @@ void CLvDlg::SetState(std::int32_t state) {
 void CLvDlg::ShowLook(std::int32_t state) {
     m_trayIcon.SetIconResource(kLookIcons[state]);
     ShowToolBarThenHideOthers(m_toolBars, state);
-    LayOutToolBars(m_toolBars);
+    ReLayToolBars();
 }
 
 void CLvDlg::RestartSelectionTimer(std::uint32_t periodMs) {
@@ -108,7 +108,7 @@ void CLvDlg::OnLogoButton() {
         Messages().KillTimer(hwnd_, kSelectionTimer);
         m_cursorScheme.Restore();
     }
-    LayOutToolBars(m_toolBars);
+    ReLayToolBars();
     Windows().ShowWindow(hwnd_, false);
     Windows().ShowWindow(hwnd_, true);
 }
@@ -205,7 +205,7 @@ std::intptr_t CLvDlg::OnIconNotify(std::uintptr_t id, std::intptr_t event) {
 // region the user dragged stays on the same pixels, and a suspended one
 // waits for its window to come back.
 void CLvDlg::OnDisplayChange() {
-    PlaceAtTopCentre(bBarShown ? kBarWidth : 0, bBarShown ? kBarHeight : 0, false);
+    PlaceAtTopCentre(bBarShown != 0, false);
     SelectionState& s = TheSelection();
     if (s.nState != STATE_ACTIVE || !s.bRegionSent) return;
     if (s.bFullScreen) {

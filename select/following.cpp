@@ -45,7 +45,7 @@ bool Resume(CLvDlg& bar, SelectionState& s) {
     SendRegionOrOff(PlacedRegion(s));
     bar.TrayIcon().SetIconResource(IDI_TRAY_ACTIVE);
     bar.SetState(STATE_ACTIVE);
-    LayOutToolBars(bar.ToolBars());
+    bar.ReLayToolBars();
     // The region just sent is where the window is now: unless its client
     // area changed size meanwhile, there is nothing to send again.
     if (windows.GetClientRect(s.hwndTarget) == s.rcLastClient) s.rcLastWindow = windows.GetWindowRect(s.hwndTarget);
@@ -177,22 +177,23 @@ void FollowTarget(CLvDlg& bar) {
     if (windows.GetWindowRect(s.hwndTop) == kGone) return EndFollowing(bar);
     if (s.bInMdi && windows.GetWindowRect(s.hwndTarget) == kGone) return EndFollowing(bar);
     if (ChildTargetGone(s)) return EndFollowing(bar);
-    // The program's own windows in front (its menus, the bar, its dialog
-    // boxes, the help viewer) leave the region as it is: the user is
-    // driving the program, not leaving the window.
-    if (windows.IsOwnWindow(windows.GetForegroundWindow())) return;
     const ClassName c(s.hwndTarget);
     if (c.IsOneOf(kParentTakesOverClasses)) HandOverToParent(s);
     if (!c.IsOneOf(kPlayerVideoClasses)) {
         // An ordinary window is off while another application is in front,
-        // or inside MDI while another document is.
-        const bool behind = windows.GetForegroundWindow() != s.hwndTop ||
+        // or inside MDI while another document is. The program's own windows
+        // in front (its menus, the bar, its dialog boxes, the help viewer)
+        // are not another application: they neither turn the region off
+        // nor bring a suspended one back; the window is still watched.
+        const HWindow front = windows.GetForegroundWindow();
+        const bool ownInFront = windows.IsOwnWindow(front);
+        const bool behind = (!ownInFront && front != s.hwndTop) ||
                             (s.bInMdi && windows.GetTopWindow(s.hwndMdiClient) != s.hwndMdiChild);
         if (behind) {
             if (s.nState == STATE_ACTIVE) Suspend(bar);
             return;
         }
-        if (s.nState == STATE_SUSPENDED && !Resume(bar, s)) return;
+        if (s.nState == STATE_SUSPENDED && (ownInFront || !Resume(bar, s))) return;
     }
     if (s.bInMdi) {
         s.bParentZoomed = windows.IsZoomed(s.hwndMdiChild) ? 1 : 0;

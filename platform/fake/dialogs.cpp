@@ -13,7 +13,7 @@ FakeDialogs::FakeDialogs(FakeClock& clock, EventLog& log, FakeWindows& windows)
     // (8 x 16 pixel base units: 2 pixels a unit across, 2 down).
     templates[130] = FakeTemplate{Rect{0, 0, 372, 256}, true,
                                   {FakeControl{5000, "COV", Rect{0, 0, 80, 52}, "Button", 0x0001000B}}};
-    templates[102] = FakeTemplate{Rect{0, 0, 94, 20}, false, {FakeControl{-1, "", Rect{70, 0, 94, 18}, "Static", 0x000E}}};
+    templates[102] = FakeTemplate{Rect{0, 0, 94, 20}, false, {FakeControl{1020, "", Rect{70, 0, 94, 18}, "Static", 0x000E}}};
     // The About box in "Times New Roman" 9 points (1.5 pixels a unit across,
     // 1.875 down) and Display adjust in "System" 10 points.
     auto about = [](int x, int y, int w, int h) {
@@ -161,6 +161,10 @@ void FakeDialogs::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
     FakeWindow* w = windows_.Find(button);
     if (w == nullptr) return;
     for (int i = 0; i < 4; ++i) w->pictures[i] = pictures[i];
+}
+
+void FakeDialogs::SetStaticBitmap(HWindow control, int bitmapId) {
+    if (windows_.IsWindow(control)) staticBitmaps[control] = bitmapId;
 }
 
 void FakeDialogs::PostMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {

@@ -46,6 +46,8 @@ public:
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;
+    void SetStaticBitmap(HWindow control, int bitmapId) override;
+    std::map<HWindow, int> staticBitmaps;  // the resource each picture control shows
     void SetWindowIcons(HWindow wnd, HIcon icon) override;
     std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                     std::intptr_t lParam) override;

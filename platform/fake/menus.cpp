@@ -24,13 +24,15 @@ FakeMenus::FakeMenus(FakeClock& clock, EventLog& log, FakeDialogs& ui, FakeWindo
     menuResources[7000] = ProgramMenu(40009, "Hide Bar");
 }
 
-HWindow FakeMenus::CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) {
+HWindow FakeMenus::CreateToolBar(HWindow parent, int controlId, const ToolBarLook& look, const int* commands,
+                                 int count) {
     if (!windows_.IsWindow(parent)) return HWindow::None;
     const HWindow tb = windows_.AddWindow("ToolbarWindow32", Rect{}, parent);
     windows_.Find(tb)->controlId = controlId;
     windows_.Find(tb)->foreign = false;
-    toolBars.push_back(FakeToolBar{tb, bitmapId, std::vector<int>(commands, commands + count), Rect{}});
-    log_.Add(clock_.Now(), "toolbar " + std::to_string(bitmapId));
+    toolBars.push_back(FakeToolBar{tb, look.bitmapId, look.image, look.button,
+                                   std::vector<int>(commands, commands + count), Rect{}});
+    log_.Add(clock_.Now(), "toolbar " + std::to_string(look.bitmapId));
     return tb;
 }
 
@@ -41,12 +43,25 @@ FakeToolBar* FakeMenus::FindToolBar(HWindow tb) {
     return nullptr;
 }
 
+// A tool bar keeps its place in `placed`; another child (the bar's logo)
+// moves on the screen with it.
 void FakeMenus::PlaceChild(HWindow child, const Rect& clientRect) {
-    if (FakeToolBar* t = FindToolBar(child)) t->placed = clientRect;
+    if (FakeToolBar* t = FindToolBar(child)) {
+        t->placed = clientRect;
+        return;
+    }
+    FakeWindow* w = windows_.Find(child);
+    if (w == nullptr) return;
+    const Point origin = windows_.ClientToScreen(w->parent, Point{0, 0});
+    w->rect = Rect{origin.x + clientRect.left, origin.y + clientRect.top, origin.x + clientRect.right,
+                   origin.y + clientRect.bottom};
 }
 
-// Buttons of 24 x 22 and a tool bar without borders.
-std::int32_t FakeMenus::GetToolBarHeight(HWindow) { return 22; }
+// One row of its buttons, without borders.
+std::int32_t FakeMenus::GetToolBarHeight(HWindow tb) {
+    const FakeToolBar* t = FindToolBar(tb);
+    return t != nullptr ? t->button.y : 22;
+}
 
 HMenu FakeMenus::LoadMenu(int id) {
     auto res = menuResources.find(id);

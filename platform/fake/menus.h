@@ -45,6 +45,8 @@ struct TrackedMenu {
 struct FakeToolBar {
     HWindow handle = HWindow::None;
     int bitmapId = 0;
+    Point image;
+    Point button;
     std::vector<int> commands;
     Rect placed;  // in the bar's client area
 };
@@ -53,7 +55,8 @@ class FakeMenus : public IMenus {
 public:
     FakeMenus(FakeClock& clock, EventLog& log, FakeDialogs& ui, FakeWindows& windows);
 
-    HWindow CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) override;
+    HWindow CreateToolBar(HWindow parent, int controlId, const ToolBarLook& look, const int* commands,
+                          int count) override;
     void PlaceChild(HWindow child, const Rect& clientRect) override;
     std::int32_t GetToolBarHeight(HWindow toolBar) override;
     HMenu LoadMenu(int id) override;

@@ -186,6 +186,20 @@ Point Win32Dialogs::GetBitmapSize(HBitmap bitmap) {
     return Point{info.bmWidth, info.bmHeight};
 }
 
+// The picture a template gave the control is the control's own; one set
+// here is the program's, kept in a window property so it can be deleted
+// when the next one replaces it.
+void Win32Dialogs::SetStaticBitmap(HWindow control, int bitmapId) {
+    static const char kOwnPictureProp[] = "LumivanePicture";
+    HWND hwnd = ToHwnd(control);
+    HBITMAP picture = ::LoadBitmapA(Instance(), MAKEINTRESOURCEA(bitmapId));
+    if (picture == nullptr) return;
+    ::SendMessageA(hwnd, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(picture));
+    auto* before = static_cast<HBITMAP>(::GetPropA(hwnd, kOwnPictureProp));
+    if (before != nullptr) ::DeleteObject(before);
+    ::SetPropA(hwnd, kOwnPictureProp, picture);
+}
+
 void Win32Dialogs::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
     HWND hwnd = ToHwnd(button);
     FreePictures(hwnd, 0);

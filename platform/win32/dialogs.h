@@ -21,6 +21,7 @@ public:
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;
+    void SetStaticBitmap(HWindow control, int bitmapId) override;
     void SetWindowIcons(HWindow wnd, HIcon icon) override;
     std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                     std::intptr_t lParam) override;

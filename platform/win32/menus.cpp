@@ -18,7 +18,8 @@ HMenu FromHmenu(HMENU m) { return HMenu(reinterpret_cast<std::uintptr_t>(m)); }
 
 }  // namespace
 
-HWindow Win32Menus::CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) {
+HWindow Win32Menus::CreateToolBar(HWindow parent, int controlId, const ToolBarLook& look, const int* commands,
+                                  int count) {
     HWND tb = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NORESIZE |
                                     CCS_NOPARENTALIGN | CCS_NODIVIDER,
@@ -26,9 +27,9 @@ HWindow Win32Menus::CreateToolBar(HWindow parent, int controlId, int bitmapId, c
                                 nullptr);
     if (tb == nullptr) return HWindow::None;
     ::SendMessageA(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageA(tb, TB_SETBITMAPSIZE, 0, MAKELPARAM(17, 15));
-    ::SendMessageA(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(24, 22));
-    TBADDBITMAP images{Instance(), UINT_PTR(bitmapId)};
+    ::SendMessageA(tb, TB_SETBITMAPSIZE, 0, MAKELPARAM(look.image.x, look.image.y));
+    ::SendMessageA(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(look.button.x, look.button.y));
+    TBADDBITMAP images{Instance(), UINT_PTR(look.bitmapId)};
     const LRESULT first = ::SendMessageA(tb, TB_ADDBITMAP, WPARAM(count), LPARAM(&images));
     std::vector<TBBUTTON> buttons(std::size_t(count > 0 ? count : 0));
     for (int i = 0; i < count; ++i) {

@@ -8,7 +8,7 @@ namespace lv::win32 {
 
 class Win32Menus : public IMenus {
 public:
-    HWindow CreateToolBar(HWindow parent, int controlId, int bitmapId, const int* commands, int count) override;
+    HWindow CreateToolBar(HWindow parent, int controlId, const ToolBarLook& look, const int* commands, int count) override;
     void PlaceChild(HWindow child, const Rect& clientRect) override;
     std::int32_t GetToolBarHeight(HWindow toolBar) override;
     HMenu LoadMenu(int id) override;

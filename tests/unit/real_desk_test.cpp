@@ -146,6 +146,10 @@ TEST_F(RealDeskTest, TheProgramsOwnWindowsInFrontLeaveAFollowedRegionAlone) {
                 desk->RunFor(1200);
                 EXPECT_TRUE(Sends().empty());
                 EXPECT_EQ(TheSelection().nState, STATE_ACTIVE);
+                // The window is still watched: moved meanwhile, it is sent again.
+                desk->windows.Move(target, 120, 110);
+                desk->RunFor(400);
+                EXPECT_EQ(Sends(), (Sent{"off", "region 124 134 516 406"}));
             });
             // Back on the followed window: nothing to send again.
             desk->windows.Activate(target);
@@ -193,6 +197,20 @@ TEST_F(RealDeskTest, TheProgramsOwnDialogBoxesActAsThemselvesWhileArmed) {
             EXPECT_EQ(TheSelection().bRegionSent, 0);
         });
     }
+}
+
+TEST_F(RealDeskTest, TheProgramsOwnWindowsInFrontBringNoSuspendedRegionBack) {
+    Run({}, [&](CLvDlg&, HWindow) {
+        AddTarget();
+        ArmAndClick(Point{300, 250});
+        desk->windows.Activate(desk->windows.AddWindow("Calc", Rect{600, 500, 800, 700}));
+        desk->RunFor(400);
+        ASSERT_EQ(Sends(), Sent{"off"});
+        desk->shell.Click(128, kWmRButtonUp);  // the tray menu: the bar in front
+        desk->RunFor(900);
+        EXPECT_TRUE(Sends().empty());
+        EXPECT_EQ(TheSelection().nState, STATE_SUSPENDED);
+    });
 }
 
 TEST_F(RealDeskTest, EveryTaskbarAndTheOverflowWindowAreTheUsersNotASelection) {
