@@ -231,6 +231,8 @@ void FakeWindows::CentreWindow(HWindow wnd) {
 void FakeWindows::PlaceTopmost(HWindow wnd, const Rect& rect, bool activate) {
     FakeWindow* w = Find(wnd);
     if (w == nullptr) return;
+    // Its controls move with it.
+    Shift(wnd, rect.left - w->rect.left, rect.top - w->rect.top);
     w->rect = rect;
     w->topmost = true;
     if (activate) foreground = wnd;
