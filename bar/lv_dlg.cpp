@@ -21,6 +21,9 @@ namespace {
 constexpr std::uint32_t kDetectionPeriodMs = 1500;
 constexpr std::uint32_t kTrayAnimationPeriodMs = 1000;
 constexpr int kMoveCursorZone = 24;
+constexpr int kSmallIconSize = 16;  // SM_CXSMICON at 96 DPI
+// The tray icon of each state's look.
+constexpr int kLookIconIds[3] = {IDR_MAINFRAME, IDI_TRAY_ACTIVE, IDI_TRAY_SUSPENDED};
 // The logo's place in the bar at 96 DPI, as the template puts it.
 constexpr int kLogoLeft = 70;
 constexpr int kLogoWidth = 24;
@@ -60,15 +63,16 @@ std::intptr_t CLvDlg::DoModal() { return Dialogs().RunModalDialog(IDD_BAR, this)
 
 std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
     hwnd_ = dlg;
+    m_scale = BarScale(MonitorOfRegion(Windows().GetWindowRect(dlg)).dpi);
     Dialogs().SetWindowIcons(dlg, m_hIcon);
 
-    if (!m_trayIcon.CreateAnimated(dlg, IDR_MAINFRAME, kTrayTooltip, &m_hIcon, 1, kTrayAnimationPeriodMs,
+    const HIcon trayIcon = TrayIconFor(IDR_MAINFRAME);
+    if (!m_trayIcon.CreateAnimated(dlg, IDR_MAINFRAME, kTrayTooltip, &trayIcon, 1, kTrayAnimationPeriodMs,
                                    WM_TRAY_NOTIFY)) {
         Shell().MessageBox(dlg, "Error", "Lumivane", kMbIconHand);
         return -1;
     }
     RegisterFullScreenKey();
-    m_scale = BarScale(MonitorOfRegion(Windows().GetWindowRect(dlg)).dpi);
     CreateToolBars();
     ReLayToolBars();
     PlaceLogo();
@@ -123,9 +127,37 @@ void CLvDlg::PlaceLogo() {
     Menus().PlaceChild(logo, Rect{m_scale.Of(kLogoLeft), 0, m_scale.Of(kLogoLeft + kLogoWidth), m_scale.Of(kLogoHeight)});
 }
 
+HIcon CLvDlg::TrayIconFor(int id) {
+    const HIcon sized = Shell().LoadOwnIconSized(std::uint16_t(id), m_scale.Of(kSmallIconSize));
+    return IsNone(sized) ? Shell().LoadOwnIcon(std::uint16_t(id)) : sized;
+}
+
+void CLvDlg::SetTrayIconResource(int id) { m_trayIcon.SetIcon(TrayIconFor(id)); }
+
+void CLvDlg::ReloadTrayIcon() {
+    const HIcon icon = TrayIconFor(kLookIconIds[TheSelection().nState]);
+    if (m_trayIcon.IsAnimated()) {
+        // The start-up icon goes on being sent every second.
+        const HIcon frames[2] = {icon, icon};
+        m_trayIcon.SetAnimatedIcons(frames, 2, kTrayAnimationPeriodMs);
+    } else {
+        m_trayIcon.SetIcon(icon);
+    }
+}
+
+void CLvDlg::OnTaskbarCreated() {
+    const std::uint32_t dpi = MonitorOfRegion(Windows().GetWindowRect(hwnd_)).dpi;
+    if (dpi != m_scale.Dpi()) {
+        OnDpiChanged(dpi);
+    } else {
+        ReloadTrayIcon();
+    }
+}
+
 void CLvDlg::OnDpiChanged(std::uint32_t dpi) {
     if (dpi == m_scale.Dpi()) return;
     m_scale = BarScale(dpi);
+    ReloadTrayIcon();
     // The tool bar of the state's look is shown again among the new ones.
     int shown = 0;
     for (int i = 0; i < 3; ++i) {
@@ -154,6 +186,10 @@ void CLvDlg::PlaceAtTopCentre(bool shown, bool activate) {
 // The message table
 
 bool CLvDlg::OnMessage(const Message& m, std::intptr_t& result) {
+    if (m.msg != 0 && m.msg == CTrayNotifyIcon::TaskbarCreatedMessage) {
+        OnTaskbarCreated();
+        return false;  // the default handling goes on
+    }
     switch (m.msg) {
         case WM_TRAY_NOTIFY:
             result = OnTrayNotify(m.wParam, m.lParam);

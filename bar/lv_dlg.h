@@ -104,6 +104,9 @@ public:
     void KillSelectionTimer();
     // Lays out the visible tool bars in the bar at its scale.
     void ReLayToolBars();
+    // The tray shows icon resource `id` at the small-icon size of the
+    // bar's scale (16 x 16 at 96 DPI).
+    void SetTrayIconResource(int id);
     // The bar's measures at the DPI of its monitor.
     const BarScale& Scale() const { return m_scale; }
 
@@ -144,6 +147,13 @@ private:
     // The monitor's DPI or its scaling changed: everything again at the new
     // scale.
     void OnDpiChanged(std::uint32_t dpi);
+    // The taskbar came back (the shell's broadcast reaches the bar too):
+    // its icon again at the scale of now.
+    void OnTaskbarCreated();
+    HIcon TrayIconFor(int id);
+    // The look's icon again at the bar's scale; at start-up, still re-sent
+    // every second.
+    void ReloadTrayIcon();
     // Shown at its size (95 x 24 at 96 DPI, scaled) or hidden at 0 x 0.
     // Activates the bar, as its placements always have, unless told not to.
     void PlaceAtTopCentre(bool shown, bool activate = true);

@@ -39,6 +39,11 @@ public:
     // there is no such icon.
     virtual HIcon LoadOwnIcon(std::uint16_t id) = 0;
     virtual HIcon LoadOwnIconByName(const char* name) = 0;
+    // The program's icon drawn at `size` x `size` pixels (the image of that
+    // size in the icon, not one resampled from another); the same handle
+    // for the same icon and size for the life of the program. None when
+    // there is no such icon.
+    virtual HIcon LoadOwnIconSized(std::uint16_t id, int size) = 0;
     // LoadIconA with no module: a predefined icon (IDI_*), by number or name.
     virtual HIcon LoadSystemIcon(std::uint16_t id) = 0;
     virtual HIcon LoadSystemIconByName(const char* name) = 0;

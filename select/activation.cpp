@@ -44,7 +44,7 @@ void CLvDlg::SetState(std::int32_t state) {
 }
 
 void CLvDlg::ShowLook(std::int32_t state) {
-    m_trayIcon.SetIconResource(kLookIcons[state]);
+    SetTrayIconResource(kLookIcons[state]);
     ShowToolBarThenHideOthers(m_toolBars, state);
     ReLayToolBars();
 }

@@ -43,7 +43,7 @@ bool Resume(CLvDlg& bar, SelectionState& s) {
     if (s.bInMdi && windows.IsIconic(s.hwndMdiChild)) return false;
     if (windows.IsIconic(s.hwndTop)) return false;
     SendRegionOrOff(PlacedRegion(s));
-    bar.TrayIcon().SetIconResource(IDI_TRAY_ACTIVE);
+    bar.SetTrayIconResource(IDI_TRAY_ACTIVE);
     bar.SetState(STATE_ACTIVE);
     bar.ReLayToolBars();
     // The region just sent is where the window is now: unless its client

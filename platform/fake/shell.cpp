@@ -100,6 +100,25 @@ HIcon FakeShell::LoadOwnIcon(std::uint16_t id) {
     return it == ownIcons.end() ? HIcon::None : Handle(it->second);
 }
 
+// One handle for each icon and size, named as the icon is.
+HIcon FakeShell::LoadOwnIconSized(std::uint16_t id, int size) {
+    auto it = ownIcons.find(id);
+    if (it == ownIcons.end() || size <= 0) return HIcon::None;
+    const std::string key = it->second + " @" + std::to_string(size);
+    auto known = iconHandles_.find(key);
+    if (known != iconHandles_.end()) return HIcon(known->second);
+    const std::uintptr_t h = 0x7000 + iconNames_.size();
+    iconNames_[h] = it->second;
+    iconHandles_[key] = h;
+    iconSizes_[h] = size;
+    return HIcon(h);
+}
+
+int FakeShell::SizeOf(HIcon icon) const {
+    auto it = iconSizes_.find(std::uintptr_t(icon));
+    return it == iconSizes_.end() ? 0 : it->second;
+}
+
 // "#128" names resource 128, as it does for LoadIconA.
 HIcon FakeShell::LoadOwnIconByName(const char* name) {
     if (name[0] == '#') return LoadOwnIcon(std::uint16_t(std::strtoul(name + 1, nullptr, 10)));

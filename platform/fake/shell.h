@@ -40,6 +40,9 @@ public:
     bool NotifyIcon(std::uint32_t command, const NotifyIconData& data) override;
     HIcon LoadOwnIcon(std::uint16_t id) override;
     HIcon LoadOwnIconByName(const char* name) override;
+    HIcon LoadOwnIconSized(std::uint16_t id, int size) override;
+    // The size a handle was loaded at by LoadOwnIconSized; 0 for another.
+    int SizeOf(HIcon icon) const;
     HIcon LoadSystemIcon(std::uint16_t id) override;
     HIcon LoadSystemIconByName(const char* name) override;
     int LoadOwnString(std::uint32_t id, char* buffer, int size) override;
@@ -107,6 +110,7 @@ private:
     FakeMessages& windowing_;
     FakeWindows& windows_;
     std::map<std::uintptr_t, std::string> iconNames_;
+    std::map<std::uintptr_t, int> iconSizes_;
     std::map<std::string, std::uintptr_t> iconHandles_;
 };
 

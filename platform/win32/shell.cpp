@@ -4,6 +4,9 @@
 // HTML Help viewer and message boxes.
 #include "platform/win32/shell.h"
 
+#include <map>
+#include <utility>
+
 #include <shellapi.h>
 
 #include <cstring>
@@ -59,6 +62,17 @@ HIcon Win32Shell::LoadOwnIcon(std::uint16_t id) {
 }
 
 HIcon Win32Shell::LoadOwnIconByName(const char* name) { return FromHicon(::LoadIconA(Instance(), name)); }
+
+// Loaded once for each icon and size and kept: the tray shows a handle for
+// as long as it likes, and a state change brings the same icons back.
+HIcon Win32Shell::LoadOwnIconSized(std::uint16_t id, int size) {
+    static std::map<std::pair<std::uint16_t, int>, HICON> loaded;
+    auto it = loaded.find({id, size});
+    if (it != loaded.end()) return FromHicon(it->second);
+    auto* icon = static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+    if (icon != nullptr) loaded[{id, size}] = icon;
+    return FromHicon(icon);
+}
 
 HIcon Win32Shell::LoadSystemIcon(std::uint16_t id) {
     return FromHicon(::LoadIconA(nullptr, MAKEINTRESOURCEA(id)));

@@ -11,6 +11,7 @@ public:
     bool NotifyIcon(std::uint32_t command, const NotifyIconData& data) override;
     HIcon LoadOwnIcon(std::uint16_t id) override;
     HIcon LoadOwnIconByName(const char* name) override;
+    HIcon LoadOwnIconSized(std::uint16_t id, int size) override;
     HIcon LoadSystemIcon(std::uint16_t id) override;
     HIcon LoadSystemIconByName(const char* name) override;
     int LoadOwnString(std::uint32_t id, char* buffer, int size) override;

@@ -65,6 +65,7 @@ public:
     }
     lv::HIcon LoadOwnIcon(std::uint16_t id) override { return real_->LoadOwnIcon(id); }
     lv::HIcon LoadOwnIconByName(const char* name) override { return real_->LoadOwnIconByName(name); }
+    lv::HIcon LoadOwnIconSized(std::uint16_t id, int size) override { return real_->LoadOwnIconSized(id, size); }
     lv::HIcon LoadSystemIcon(std::uint16_t id) override { return real_->LoadSystemIcon(id); }
     lv::HIcon LoadSystemIconByName(const char* name) override { return real_->LoadSystemIconByName(name); }
     int LoadOwnString(std::uint32_t id, char* buffer, int size) override {
