@@ -126,6 +126,61 @@ TEST_F(BarScaleTest, ADpiChangeLaysTheBarOutAgainWithTheStatesToolBar) {
     }
 }
 
+// The tray shows each look's icon at the small-icon size of the scale, drawn
+// for it: 16 x 16 at 96 DPI, 24 x 24 at 144.
+TEST_F(BarScaleTest, TheTrayIconIsTheSmallIconOfTheScaleThroughChanges) {
+    struct Case {
+        std::uint32_t dpi;
+        int size;
+    };
+    const Case cases[] = {{96, 16}, {120, 20}, {144, 24}, {192, 32}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        Run([&](FakeDesktop& d) { d.screen.primaryDpi = c.dpi; },
+            [&](CLvDlg&, HWindow dlg) {
+                auto shown = [&] {
+                    const auto* icon = desk->shell.Icon(128);
+                    return icon == nullptr ? std::string("none")
+                                           : desk->shell.NameOf(icon->hIcon) + " @" +
+                                                 std::to_string(desk->shell.SizeOf(icon->hIcon));
+                };
+                const std::string at = " @" + std::to_string(c.size);
+                EXPECT_EQ(shown(), "own 128" + at);
+                TrayClick();
+                EXPECT_EQ(shown(), "own 145" + at);
+                // The scaling changes to 200 %: the same look, the new size.
+                desk->screen.primaryDpi = 192;
+                desk->dialogs.Send(dlg, kWmDpiChanged, (192 << 16) | 192, 0);
+                EXPECT_EQ(shown(), "own 145 @32");
+                // Explorer restarts after the scaling went back: the icon
+                // comes back at the scale of now.
+                desk->screen.primaryDpi = c.dpi;
+                desk->shell.RestartTaskbar();
+                desk->dialogs.Pump();
+                EXPECT_EQ(shown(), "own 145" + at);
+            });
+    }
+}
+
+// At start-up the idle icon is sent again every second; a DPI change keeps
+// that going at the new size.
+TEST_F(BarScaleTest, TheStartUpIconKeepsItsResendThroughADpiChange) {
+    Run({}, [&](CLvDlg& bar, HWindow dlg) {
+        ASSERT_TRUE(bar.TrayIcon().IsAnimated());
+        desk->screen.primaryDpi = 144;
+        desk->dialogs.Send(dlg, kWmDpiChanged, (144 << 16) | 144, 0);
+        EXPECT_TRUE(bar.TrayIcon().IsAnimated());
+        const std::size_t before = desk->shell.calls.size();
+        desk->RunFor(2100);
+        std::size_t resends = 0;
+        for (std::size_t i = before; i < desk->shell.calls.size(); ++i) {
+            EXPECT_EQ(desk->shell.SizeOf(desk->shell.calls[i].data.hIcon), 24);
+            ++resends;
+        }
+        EXPECT_GE(resends, 2u);
+    });
+}
+
 TEST(BarScale, MeasuresAndPicturesAtEachDpi) {
     struct Case {
         std::uint32_t dpi;
