@@ -77,6 +77,7 @@ std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
     ReLayToolBars();
     PlaceLogo();
     PlaceAtTopCentre(false);
+    m_cursorScheme.SetDpi(m_scale.Dpi());
     m_cursorScheme.Capture();
     m_mouseButtons.Create();
     WatchForCrash(true);
@@ -158,6 +159,11 @@ void CLvDlg::OnDpiChanged(std::uint32_t dpi) {
     if (dpi == m_scale.Dpi()) return;
     m_scale = BarScale(dpi);
     ReloadTrayIcon();
+    // The pointers at the new size: the move cursor at its next use, the
+    // selection pointers at their next swap.
+    m_cursorScheme.SetDpi(dpi);
+    if (!IsNone(moveCursor_)) SystemCursors().DestroyCursor(moveCursor_);
+    moveCursor_ = HCursor::None;
     // The tool bar of the state's look is shown again among the new ones.
     int shown = 0;
     for (int i = 0; i < 3; ++i) {
@@ -285,8 +291,11 @@ void CLvDlg::ShowBarMenu() {
 
 std::intptr_t CLvDlg::OnSetCursor() {
     if (bBarShown == 1 && MouseInput().GetCursorPos().x > Windows().GetWindowRect(hwnd_).right - m_scale.Of(kMoveCursorZone)) {
-        // The resource cursor is shared by the system; one handle serves.
-        if (IsNone(moveCursor_)) moveCursor_ = SystemCursors().LoadOwnCursor(IDC_BAR_MOVE);
+        // Loaded once at the pointer size (again after a DPI change); one
+        // handle serves every WM_SETCURSOR.
+        if (IsNone(moveCursor_)) {
+            moveCursor_ = SystemCursors().LoadOwnCursor(IDC_BAR_MOVE, m_cursorScheme.PointerSize());
+        }
         MouseInput().SetCursor(moveCursor_);
     }
     return 0;

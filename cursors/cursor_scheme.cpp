@@ -49,8 +49,28 @@ void CCursorScheme::Capture() {
     const HKey key = registry.OpenCurrentUserKey(kCursorsKey, kKeyAllAccess);
     ReadWindowsDirectory();
     for (int i = 0; i < kCursorCount; ++i) CaptureEntry(m_entries[i], kScheme[i].valueName, key);
+    ReadBaseSize(key);
     if (!IsNone(key)) registry.CloseKey(key);
 }
+
+// The user's pointer size: a DWORD from 32 to 256; anything else, or none,
+// is the standard 32.
+void CCursorScheme::ReadBaseSize(HKey key) {
+    m_nBaseSize = kDefaultPointerSize;
+    if (IsNone(key)) return;
+    std::uint8_t data[4] = {};
+    std::uint32_t size = sizeof data;
+    std::uint32_t type = 0;
+    if (Registry().QueryValue(key, "CursorBaseSize", &type, data, &size) != 0 || type != kRegDword ||
+        size != sizeof data) {
+        return;
+    }
+    const std::uint32_t value = std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 | std::uint32_t(data[2]) << 16 |
+                                std::uint32_t(data[3]) << 24;
+    if (value >= kDefaultPointerSize && value <= kLargestPointerSize) m_nBaseSize = value;
+}
+
+int CCursorScheme::PointerSize() const { return int((m_nBaseSize * m_nDpi + 48) / 96); }
 
 // The directory is used only when it fits the 100-character buffer whole;
 // otherwise it stays empty and animated files cannot be located.
@@ -147,8 +167,8 @@ void CCursorScheme::SetSelectionCursor(std::int32_t mode) {
     if (m_nMode == mode) return;
     const int resource = mode == CURSOR_INSIDE ? IDC_SELECT_INSIDE : IDC_SELECT_OUTSIDE;
     // One load for each id: the system keeps each handle it installs.
-    Install(SystemCursors().LoadOwnCursor(resource), kOcrNormal);
-    Install(SystemCursors().LoadOwnCursor(resource), kOcrIBeam);
+    Install(SystemCursors().LoadOwnCursor(resource, PointerSize()), kOcrNormal);
+    Install(SystemCursors().LoadOwnCursor(resource, PointerSize()), kOcrIBeam);
     m_nMode = mode;
 }
 

@@ -23,6 +23,10 @@ constexpr int IDC_SELECT_OUTSIDE = 147;
 constexpr int IDC_SELECT_INSIDE = 148;
 
 constexpr int kCursorCount = 10;
+// The pointer size at 96 DPI unless the user chose a larger one, and the
+// largest the system offers.
+constexpr std::uint32_t kDefaultPointerSize = 32;
+constexpr std::uint32_t kLargestPointerSize = 256;
 constexpr std::size_t kRegValueSize = 1024;
 constexpr std::size_t kWinDirSize = 100;
 constexpr char kCursorsKey[] = "Control Panel\\Cursors";
@@ -50,6 +54,12 @@ public:
     // CURSOR_INSIDE or CURSOR_OUTSIDE: the normal and text-select pointers
     // show resource 148 or 147. No platform call when the mode is unchanged.
     void SetSelectionCursor(std::int32_t mode);
+    // The pointers' DPI (the primary monitor's): the selection pointers are
+    // loaded at the user's pointer size (CursorBaseSize, 32 unless the user
+    // chose larger) scaled to it. Shown ones change at the next swap.
+    void SetDpi(std::uint32_t dpi) { m_nDpi = dpi == 0 ? 96 : dpi; }
+    // The size the program's pointers are loaded at now.
+    int PointerSize() const;
 
     std::int32_t Mode() const { return m_nMode; }
     const CursorEntry& Entry(int index) const { return m_entries[index]; }
@@ -58,6 +68,7 @@ public:
 
 private:
     void ReadWindowsDirectory();
+    void ReadBaseSize(HKey key);
     std::string ReadValue(HKey key, const char* name);
     void CaptureEntry(CursorEntry& entry, const char* valueName, HKey key);
     void InstallCopyOf(HCursor cursor, std::uint32_t id);
@@ -65,6 +76,8 @@ private:
 
     CursorEntry m_entries[kCursorCount];
     std::int32_t m_nMode = CURSOR_USER;
+    std::uint32_t m_nDpi = 96;
+    std::uint32_t m_nBaseSize = kDefaultPointerSize;
     char m_szWinDir[kWinDirSize] = {};
 };
 

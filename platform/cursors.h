@@ -20,9 +20,10 @@ public:
     // LoadCursorFromFileA: a cursor (animated or not) from a file, owned by
     // the caller. None when the file cannot be loaded.
     virtual HCursor LoadCursorFile(const char* path) = 0;
-    // One of the program's own cursor resources, a new handle each call that
-    // the caller owns. None when there is no such resource.
-    virtual HCursor LoadOwnCursor(int resourceId) = 0;
+    // One of the program's own cursor resources at `size` x `size` pixels
+    // (its image of that size, or the nearest one scaled), a new handle each
+    // call that the caller owns. None when there is no such resource.
+    virtual HCursor LoadOwnCursor(int resourceId, int size) = 0;
     // SetSystemCursor: the cursor becomes the system-wide one for the id.
     // On success the system takes the handle over (the caller must forget
     // it); on failure (an empty or dead handle) the id keeps its cursor.

@@ -53,9 +53,17 @@ HCursor FakeCursors::LoadCursorFile(const char* path) {
     return it == files.end() ? HCursor::None : NewHandle(it->second);
 }
 
-HCursor FakeCursors::LoadOwnCursor(int resourceId) {
+HCursor FakeCursors::LoadOwnCursor(int resourceId, int size) {
     auto it = resources.find(resourceId);
-    return it == resources.end() ? HCursor::None : NewHandle(it->second);
+    if (it == resources.end()) return HCursor::None;
+    const HCursor h = NewHandle(it->second);
+    handles_[std::uintptr_t(h)].size = size;
+    return h;
+}
+
+int FakeCursors::SizeOf(HCursor cursor) const {
+    auto it = handles_.find(std::uintptr_t(cursor));
+    return it == handles_.end() ? 0 : it->second.size;
 }
 
 bool FakeCursors::SetSystemCursor(HCursor cursor, std::uint32_t id) {
@@ -69,6 +77,7 @@ bool FakeCursors::SetSystemCursor(HCursor cursor, std::uint32_t id) {
     shown[id] = it->second.image;
     it->second.alive = false;  // the system's now
     installs.emplace_back(id, it->second.image);
+    installSizes.push_back(it->second.size);
     log_.Add(clock_.Now(), "cursor set " + std::to_string(id) + " " + it->second.image);
     return true;
 }

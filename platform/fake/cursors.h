@@ -22,7 +22,9 @@ public:
     HCursor LoadSystemCursor(std::uint32_t id) override;
     HCursor DuplicateCursor(HCursor cursor) override;
     HCursor LoadCursorFile(const char* path) override;
-    HCursor LoadOwnCursor(int resourceId) override;
+    HCursor LoadOwnCursor(int resourceId, int size) override;
+    // The size a handle of the program's own was loaded at.
+    int SizeOf(HCursor cursor) const;
     bool SetSystemCursor(HCursor cursor, std::uint32_t id) override;
     void DestroyCursor(HCursor cursor) override;
     // Every id shows the user's scheme again, as the registry names it.
@@ -41,6 +43,7 @@ public:
 
     // Every successful install: id and image, in order.
     std::vector<std::pair<std::uint32_t, std::string>> installs;
+    std::vector<int> installSizes;  // each install's LoadOwnCursor size (0: another handle)
     int refusedInstalls = 0;
     int fileLoads = 0;
     // Releases of a handle that was not the program's to release (already
@@ -62,6 +65,7 @@ private:
         std::uint32_t systemId = 0;  // shared handle of a system id
         bool alive = true;
         bool moduleResource = false;  // shared handle of a loaded module
+        int size = 0;                 // LoadOwnCursor's
     };
     HCursor NewHandle(const std::string& image);
 

@@ -25,10 +25,10 @@ HCursor Win32Cursors::LoadCursorFile(const char* path) {
     return FromHcursor(::LoadCursorFromFileA(path));
 }
 
-HCursor Win32Cursors::LoadOwnCursor(int resourceId) {
+HCursor Win32Cursors::LoadOwnCursor(int resourceId, int size) {
     // LoadCursorA would answer a shared handle that SetSystemCursor must not
     // destroy; LoadImageA without LR_SHARED makes a new one each call.
-    return FromHcursor(::LoadImageA(Instance(), MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, 0, 0, 0));
+    return FromHcursor(::LoadImageA(Instance(), MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, size, size, 0));
 }
 
 bool Win32Cursors::SetSystemCursor(HCursor cursor, std::uint32_t id) {

@@ -81,6 +81,7 @@ public:
         desk->mouse.cursorPos = Point{c.bar.right - c.zone + 1, 10};
         desk->dialogs.Send(dlg, kWmSetCursor, 0, 0);
         EXPECT_EQ(desk->mouse.cursorSets, sets + 1);
+        EXPECT_EQ(desk->cursors.SizeOf(desk->mouse.currentCursor), std::int32_t((32 * c.dpi + 48) / 96));
         // Hidden, 0 x 0 at the same place.
         desk->dialogs.Send(dlg, kWmCommand, ID_HIDE_BAR, 0);
         EXPECT_EQ(desk->windows.GetWindowRect(dlg), (Rect{c.bar.left, 0, c.bar.left, 0}));
@@ -103,6 +104,10 @@ TEST_F(BarScaleTest, ADpiChangeLaysTheBarOutAgainWithTheStatesToolBar) {
         SCOPED_TRACE(c.dpi);
         Run({}, [&](CLvDlg& bar, HWindow dlg) {
             desk->dialogs.Send(dlg, kWmCommand, ID_SHOW_BAR, 0);
+            // The move cursor in use at 96 DPI.
+            desk->mouse.cursorPos = Point{556, 10};
+            desk->dialogs.Send(dlg, kWmSetCursor, 0, 0);
+            ASSERT_EQ(desk->cursors.SizeOf(desk->mouse.currentCursor), 32);
             TrayClick();  // armed: the active look's tool bar
             const std::vector<HWindow> before(bar.ToolBars(), bar.ToolBars() + 3);
             desk->screen.primaryDpi = c.dpi;

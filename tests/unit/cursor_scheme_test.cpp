@@ -43,7 +43,9 @@ protected:
 
 TEST_F(CursorSchemeTest, DefaultSchemeSavesTenCopiesAndClosesTheKey) {
     scheme.Capture();
-    EXPECT_EQ(desk.registry.reads, 9);  // no value is read for the text-select pointer
+    // Nine pointers' values (none for the text-select pointer) and the
+    // user's pointer size.
+    EXPECT_EQ(desk.registry.reads, 10);
     EXPECT_EQ(desk.registry.openKeys, 0);
     EXPECT_EQ(desk.cursors.fileLoads, 0);
     for (int i = 0; i < kCursorCount; ++i) {
@@ -333,6 +335,50 @@ TEST(CursorSchemeBounds, WindowsDirectoryMustFitWhole) {
         EXPECT_EQ(scheme.Entry(2).bAnimated, c.known ? 1 : 0) << c.directory.size();
         EXPECT_EQ(desk.cursors.fileLoads, c.known ? 1 : 0) << c.directory.size();
         EXPECT_EQ(desk.cursors.ImageOf(scheme.Entry(2).hSaved), c.known ? "busy animation" : "user wait");
+    }
+}
+
+// The selection pointers at the user's pointer size scaled to the DPI: 32
+// at 100 %, 48 at 150 %, larger when the user chose larger pointers.
+TEST_F(CursorSchemeTest, SelectionPointersComeAtThePointerSizeOfTheScale) {
+    struct Case {
+        const char* name;
+        std::uint32_t dpi;
+        bool setBase;
+        std::uint32_t type;
+        std::uint32_t base;
+        int size;
+    };
+    const Case cases[] = {
+        {"100 %", 96, false, 0, 0, 32},
+        {"150 %", 144, false, 0, 0, 48},
+        {"200 %", 192, false, 0, 0, 64},
+        {"larger pointers at 100 %", 96, true, kRegDword, 48, 48},
+        {"larger pointers at 150 %", 144, true, kRegDword, 64, 96},
+        {"the largest at 200 %", 192, true, kRegDword, 256, 512},
+        {"smaller than the standard: the standard", 96, true, kRegDword, 16, 32},
+        {"beyond the largest: the standard", 144, true, kRegDword, 257, 48},
+        {"not a number: the standard", 96, true, kRegSz, 64, 32},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeDesktop d;
+        for (const char* name : kValueNames) d.registry.SetString(kCursorsKey, name, "");
+        if (c.setBase) {
+            const std::uint32_t v = c.base;
+            d.registry.SetValue(kCursorsKey, "CursorBaseSize",
+                                fake::RegValue{c.type, {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16),
+                                                        std::uint8_t(v >> 24)}});
+        }
+        CCursorScheme s;
+        s.SetDpi(c.dpi);
+        s.Capture();
+        EXPECT_EQ(s.PointerSize(), c.size);
+        s.SetSelectionCursor(CURSOR_INSIDE);
+        s.SetSelectionCursor(CURSOR_OUTSIDE);
+        ASSERT_EQ(d.cursors.installSizes.size(), 4u);
+        for (int size : d.cursors.installSizes) EXPECT_EQ(size, c.size);
+        s.RestoreAtExit();
     }
 }
 
