@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "dialogs/scaled_picture.h"
+#include "link/monitors.h"
 #include "platform/platform.h"
 
 namespace lv {
@@ -37,11 +39,16 @@ void CCovDlg::BindPictureButton(HWindow dlg) {
     char text[64];
     ui.GetWindowText(button_, text, sizeof text);
     static constexpr char kSuffixes[4] = {'U', 'D', 'F', 'X'};
+    // At the scale of the monitor it shows on: each picture's 2x drawing
+    // ("COVU2X") shown at that scale.
+    const std::uint32_t dpi = MonitorOfRegion(Windows().GetWindowRect(dlg)).dpi;
     HBitmap pictures[4] = {};
     for (int i = 0; i < 4; ++i) {
         char name[sizeof text + 1];
+        char name2x[sizeof text + 3];
         std::snprintf(name, sizeof name, "%s%c", text, kSuffixes[i]);
-        pictures[i] = ui.LoadBitmapByName(name);
+        std::snprintf(name2x, sizeof name2x, "%s%c2X", text, kSuffixes[i]);
+        pictures[i] = LoadPictureAtDpi(name, name2x, dpi);
     }
     ui.SetButtonBitmaps(button_, pictures);
     if (IsNone(pictures[0])) return;

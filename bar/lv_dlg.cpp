@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "bar/tool_bars.h"
 #include "dialogs/about_dlg.h"
@@ -124,7 +125,8 @@ void CLvDlg::PlaceLogo() {
     if (m_scale.Dpi() == kDefaultDpi) return;
     const HWindow logo = Dialogs().GetDlgItem(hwnd_, IDC_BAR_LOGO);
     if (IsNone(logo)) return;
-    Dialogs().SetStaticBitmap(logo, m_scale.Art(IDB_BAR_LOGO));
+    const std::string name = "#" + std::to_string(m_scale.Art(IDB_BAR_LOGO));
+    Dialogs().SetStaticBitmap(logo, Dialogs().LoadBitmapByName(name.c_str()));
     Menus().PlaceChild(logo, Rect{m_scale.Of(kLogoLeft), 0, m_scale.Of(kLogoLeft + kLogoWidth), m_scale.Of(kLogoHeight)});
 }
 

@@ -2,6 +2,8 @@
 // points at the vendor's address, not underlined; the box opens centred.
 #include "dialogs/about_dlg.h"
 
+#include "dialogs/scaled_picture.h"
+#include "link/monitors.h"
 #include "platform/platform.h"
 #include "res/resource.h"
 
@@ -16,6 +18,11 @@ std::intptr_t CAboutDlg::OnInitDialog(HWindow dlg) {
     m_link.SetUrl(LV_VENDOR_URL);
     m_link.SetUnderline(false);
     Windows().CentreWindow(dlg);
+    // Above 96 DPI the logo's 2x drawing at the scale of the box's monitor;
+    // at 96 DPI the template's own.
+    const std::uint32_t dpi = MonitorOfRegion(Windows().GetWindowRect(dlg)).dpi;
+    const HWindow logo = Dialogs().GetDlgItem(dlg, IDC_ABOUT_LOGO);
+    if (dpi > 96 && !IsNone(logo)) Dialogs().SetStaticBitmap(logo, LoadPictureAtDpi("#178", "#4178", dpi));
     return 1;
 }
 

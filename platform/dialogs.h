@@ -58,17 +58,23 @@ public:
     // Paints the window and its children now, without the message loop.
     virtual void PaintNow(HWindow wnd) = 0;
 
-    // A bitmap resource by name; None when there is none.
+    // A bitmap resource by name ("#177" for a number); None when there is
+    // none. The caller owns it, or hands it over.
     virtual HBitmap LoadBitmapByName(const char* name) = 0;
+    // The same drawn into `size` with halftone filtering: a picture drawn
+    // at twice the size shown at the scale of its monitor.
+    virtual HBitmap LoadBitmapScaled(const char* name, Point size) = 0;
     virtual Point GetBitmapSize(HBitmap bitmap) = 0;
+    virtual void DeleteBitmap(HBitmap bitmap) = 0;
     // Makes an owner-drawn button paint these pictures: normal, pressed,
     // focused, disabled (any may be None; the normal one stands in for it).
     // The button takes ownership of the bitmaps.
     virtual void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) = 0;
 
-    // A picture control (SS_BITMAP) shows bitmap resource `bitmapId` at its
-    // own size; the one it showed before, if it was set here, is deleted.
-    virtual void SetStaticBitmap(HWindow control, int bitmapId) = 0;
+    // A picture control (SS_BITMAP) shows the bitmap at its own size and
+    // takes it over; the one it showed before, if it was set here, is
+    // deleted.
+    virtual void SetStaticBitmap(HWindow control, HBitmap picture) = 0;
 
     // The window's large and small icons (WM_SETICON).
     virtual void SetWindowIcons(HWindow wnd, HIcon icon) = 0;

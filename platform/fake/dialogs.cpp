@@ -21,7 +21,7 @@ FakeDialogs::FakeDialogs(FakeClock& clock, EventLog& log, FakeWindows& windows)
     };
     templates[100] = FakeTemplate{
         about(0, 0, 215, 113), false,
-        {FakeControl{-1, "178", about(15, 11, 57, 37), "Static", 0x080E},
+        {FakeControl{1021, "178", about(15, 11, 57, 37), "Static", 0x080E},
          FakeControl{-1, "QVM\nLumivane\n v2.05", about(115, 11, 68, 25), "Static", 0x0081},
          FakeControl{-1, "(C) 2003-2026 Lumivane", about(15, 65, 84, 8), "Static", 0x0001},
          FakeControl{1, "OK", about(32, 79, 50, 16), "Button", 0x00010001},
@@ -39,7 +39,14 @@ FakeDialogs::FakeDialogs(FakeClock& clock, EventLog& log, FakeWindows& windows)
          FakeControl{-1, "Contrast:", system(22, 52, 38, 11), "Static", 0},
          FakeControl{-1, "Sharpness:", system(22, 87, 38, 11), "Static", 0}}};
     bitmaps["COVU"] = Point{400, 273};
+    bitmaps["COVU2X"] = Point{800, 546};
     bitmaps["177"] = Point{24, 18};
+    bitmaps["#177"] = Point{24, 18};
+    bitmaps["#178"] = Point{144, 82};
+    bitmaps["#4178"] = Point{288, 164};
+    // The bar's logo drawn for each scale above 100 %.
+    const Point logos[] = {{30, 23}, {36, 27}, {42, 32}, {48, 36}, {60, 45}, {72, 54}};
+    for (int k = 1; k <= 6; ++k) bitmaps["#" + std::to_string(177 + 1000 * k)] = logos[k - 1];
 }
 
 void FakeDialogs::InitDialogFramework() {
@@ -147,12 +154,14 @@ void FakeDialogs::PaintNow(HWindow wnd) {
 
 HBitmap FakeDialogs::LoadBitmapByName(const char* name) {
     if (!bitmaps.count(name)) return HBitmap::None;
-    const std::uintptr_t h = 0x5000 + loadedBitmaps_.size();
+    const std::uintptr_t h = nextBitmap_++;
     loadedBitmaps_[h] = name;
     return HBitmap(h);
 }
 
 Point FakeDialogs::GetBitmapSize(HBitmap bitmap) {
+    auto scaled = scaledSizes_.find(std::uintptr_t(bitmap));
+    if (scaled != scaledSizes_.end()) return scaled->second;
     auto it = loadedBitmaps_.find(std::uintptr_t(bitmap));
     return it == loadedBitmaps_.end() ? Point{} : bitmaps[it->second];
 }
@@ -163,8 +172,23 @@ void FakeDialogs::SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) {
     for (int i = 0; i < 4; ++i) w->pictures[i] = pictures[i];
 }
 
-void FakeDialogs::SetStaticBitmap(HWindow control, int bitmapId) {
-    if (windows_.IsWindow(control)) staticBitmaps[control] = bitmapId;
+void FakeDialogs::SetStaticBitmap(HWindow control, HBitmap picture) {
+    if (windows_.IsWindow(control) && !IsNone(picture)) staticBitmaps[control] = Picture{NameOf(picture), GetBitmapSize(picture)};
+}
+
+HBitmap FakeDialogs::LoadBitmapScaled(const char* name, Point size) {
+    const HBitmap b = LoadBitmapByName(name);
+    if (!IsNone(b)) scaledSizes_[std::uintptr_t(b)] = size;
+    return b;
+}
+
+void FakeDialogs::DeleteBitmap(HBitmap bitmap) {
+    if (loadedBitmaps_.erase(std::uintptr_t(bitmap)) != 0) ++deletedBitmaps;
+}
+
+std::string FakeDialogs::NameOf(HBitmap bitmap) const {
+    auto it = loadedBitmaps_.find(std::uintptr_t(bitmap));
+    return it == loadedBitmaps_.end() ? std::string() : it->second;
 }
 
 void FakeDialogs::PostMessage(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {

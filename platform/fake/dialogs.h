@@ -46,8 +46,17 @@ public:
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;
-    void SetStaticBitmap(HWindow control, int bitmapId) override;
-    std::map<HWindow, int> staticBitmaps;  // the resource each picture control shows
+    void SetStaticBitmap(HWindow control, HBitmap picture) override;
+    HBitmap LoadBitmapScaled(const char* name, Point size) override;
+    void DeleteBitmap(HBitmap bitmap) override;
+    int deletedBitmaps = 0;
+    // The bitmap each picture control was given: its resource name and size.
+    struct Picture {
+        std::string name;
+        Point size;
+    };
+    std::map<HWindow, Picture> staticBitmaps;
+    std::string NameOf(HBitmap bitmap) const;
     void SetWindowIcons(HWindow wnd, HIcon icon) override;
     std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                     std::intptr_t lParam) override;
@@ -81,6 +90,8 @@ private:
     FakeWindows& windows_;
     std::deque<Message> queue_;
     std::map<std::uintptr_t, std::string> loadedBitmaps_;
+    std::map<std::uintptr_t, Point> scaledSizes_;
+    std::uintptr_t nextBitmap_ = 0x5000;
 };
 
 }  // namespace lv::fake

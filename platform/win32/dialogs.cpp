@@ -180,6 +180,34 @@ HBitmap Win32Dialogs::LoadBitmapByName(const char* name) {
     return HBitmap(reinterpret_cast<std::uintptr_t>(::LoadBitmapA(Instance(), name)));
 }
 
+HBitmap Win32Dialogs::LoadBitmapScaled(const char* name, Point size) {
+    HBITMAP source = ::LoadBitmapA(Instance(), name);
+    if (source == nullptr || size.x <= 0 || size.y <= 0) return HBitmap(reinterpret_cast<std::uintptr_t>(source));
+    BITMAP info{};
+    ::GetObjectA(source, sizeof info, &info);
+    HDC screen = ::GetDC(nullptr);
+    HDC from = ::CreateCompatibleDC(screen);
+    HDC to = ::CreateCompatibleDC(screen);
+    HBITMAP scaled = ::CreateCompatibleBitmap(screen, size.x, size.y);
+    if (from != nullptr && to != nullptr && scaled != nullptr) {
+        HGDIOBJ oldFrom = ::SelectObject(from, source);
+        HGDIOBJ oldTo = ::SelectObject(to, scaled);
+        ::SetStretchBltMode(to, HALFTONE);
+        ::SetBrushOrgEx(to, 0, 0, nullptr);
+        ::StretchBlt(to, 0, 0, size.x, size.y, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        ::SelectObject(from, oldFrom);
+        ::SelectObject(to, oldTo);
+    }
+    if (to != nullptr) ::DeleteDC(to);
+    if (from != nullptr) ::DeleteDC(from);
+    ::ReleaseDC(nullptr, screen);
+    if (scaled == nullptr) return HBitmap(reinterpret_cast<std::uintptr_t>(source));
+    ::DeleteObject(source);
+    return HBitmap(reinterpret_cast<std::uintptr_t>(scaled));
+}
+
+void Win32Dialogs::DeleteBitmap(HBitmap bitmap) { ::DeleteObject(reinterpret_cast<HBITMAP>(bitmap)); }
+
 Point Win32Dialogs::GetBitmapSize(HBitmap bitmap) {
     BITMAP info{};
     if (::GetObjectA(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info) == 0) return Point{};
@@ -189,10 +217,10 @@ Point Win32Dialogs::GetBitmapSize(HBitmap bitmap) {
 // The picture a template gave the control is the control's own; one set
 // here is the program's, kept in a window property so it can be deleted
 // when the next one replaces it.
-void Win32Dialogs::SetStaticBitmap(HWindow control, int bitmapId) {
+void Win32Dialogs::SetStaticBitmap(HWindow control, HBitmap bitmap) {
     static const char kOwnPictureProp[] = "LumivanePicture";
     HWND hwnd = ToHwnd(control);
-    HBITMAP picture = ::LoadBitmapA(Instance(), MAKEINTRESOURCEA(bitmapId));
+    auto* picture = reinterpret_cast<HBITMAP>(bitmap);
     if (picture == nullptr) return;
     ::SendMessageA(hwnd, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(picture));
     auto* before = static_cast<HBITMAP>(::GetPropA(hwnd, kOwnPictureProp));

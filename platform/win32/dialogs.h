@@ -21,7 +21,9 @@ public:
     HBitmap LoadBitmapByName(const char* name) override;
     Point GetBitmapSize(HBitmap bitmap) override;
     void SetButtonBitmaps(HWindow button, const HBitmap pictures[4]) override;
-    void SetStaticBitmap(HWindow control, int bitmapId) override;
+    void SetStaticBitmap(HWindow control, HBitmap picture) override;
+    HBitmap LoadBitmapScaled(const char* name, Point size) override;
+    void DeleteBitmap(HBitmap bitmap) override;
     void SetWindowIcons(HWindow wnd, HIcon icon) override;
     std::intptr_t DefaultWindowProc(HWindow wnd, std::uint32_t msg, std::uintptr_t wParam,
                                     std::intptr_t lParam) override;

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "bar/bar_scale.h"
+#include "app/cov_dlg.h"
 #include "bar/lv_dlg.h"
+#include "dialogs/about_dlg.h"
 #include "link/screen_link.h"
 #include "monitor/row_decoder.h"
 #include "platform/fake/fake_desktop.h"
@@ -66,7 +68,7 @@ public:
         if (c.dpi == 96) {
             EXPECT_EQ(desk->dialogs.staticBitmaps.count(logo), 0u);
         } else {
-            EXPECT_EQ(desk->dialogs.staticBitmaps[logo], 177 + 1000 * c.artStep);
+            EXPECT_EQ(desk->dialogs.staticBitmaps[logo].name, "#" + std::to_string(177 + 1000 * c.artStep));
         }
         const Rect onScreen = desk->windows.GetWindowRect(logo);
         const Point origin = desk->windows.ClientToScreen(dlg, Point{0, 0});
@@ -184,6 +186,57 @@ TEST_F(BarScaleTest, TheStartUpIconKeepsItsResendThroughADpiChange) {
         }
         EXPECT_GE(resends, 2u);
     });
+}
+
+// The splash and the About box's logo come drawn at 1x and 2x: at 96 DPI
+// the 1x picture as it is, above it the 2x one at the monitor's scale.
+TEST(ScaledPictures, TheSplashAndTheAboutLogoAtTheScaleOfTheirMonitor) {
+    struct Case {
+        std::uint32_t dpi;
+        Point splash;
+        const char* splashPicture;
+        Point logo;
+        const char* logoPicture;  // "" where the template's own stays
+    };
+    const Case cases[] = {
+        {96, {400, 273}, "COVU", {0, 0}, ""},
+        {120, {500, 341}, "COVU2X", {180, 103}, "#4178"},
+        {144, {600, 410}, "COVU2X", {216, 123}, "#4178"},
+        {192, {800, 546}, "COVU2X", {288, 164}, "#4178"},
+        {288, {1200, 819}, "COVU2X", {432, 246}, "#4178"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        FakeDesktop desk(1920, 1200);
+        desk.screen.primaryDpi = c.dpi;
+        // The splash: its picture, and the window sized to it, centred.
+        CCovDlg splash;
+        ASSERT_TRUE(splash.Create());
+        const auto splashes = desk.windows.WindowsFrom(130);
+        ASSERT_EQ(splashes.size(), 1u);
+        EXPECT_EQ(splashes[0]->rect.Width(), c.splash.x);
+        EXPECT_EQ(splashes[0]->rect.Height(), c.splash.y);
+        EXPECT_EQ(splashes[0]->rect.left, (1920 - c.splash.x) / 2);
+        const HWindow button = desk.dialogs.GetDlgItem(splashes[0]->handle, 5000);
+        EXPECT_EQ(desk.dialogs.NameOf(desk.windows.Find(button)->pictures[0]), c.splashPicture);
+        // The 1x picture measured for the 2x one is let go.
+        EXPECT_EQ(desk.dialogs.deletedBitmaps, c.dpi == 96 ? 0 : 1);
+        splash.DestroyWindow();
+        // The About box's logo.
+        CAboutDlg about;
+        desk.dialogs.modalScript = [&](HWindow dlg) {
+            const HWindow logo = desk.dialogs.GetDlgItem(dlg, 1021);
+            ASSERT_FALSE(IsNone(logo));
+            if (c.logoPicture[0] == '\0') {
+                EXPECT_EQ(desk.dialogs.staticBitmaps.count(logo), 0u);
+                return;
+            }
+            ASSERT_EQ(desk.dialogs.staticBitmaps.count(logo), 1u);
+            EXPECT_EQ(desk.dialogs.staticBitmaps[logo].name, c.logoPicture);
+            EXPECT_EQ(desk.dialogs.staticBitmaps[logo].size, c.logo);
+        };
+        about.DoModal();
+    }
 }
 
 TEST(BarScale, MeasuresAndPicturesAtEachDpi) {
