@@ -46,4 +46,39 @@
 #define IDC_BAR_LOGO 1020
 #define IDB_ABOUT_LOGO 178
 
+/* The same pictures for scaled displays. The tool bars and the bar logo come
+   at 100, 125, 150, 175, 200, 250 and 300 %: the scale with index k (0 to 6)
+   has resource id LV_SCALED_ID(id at 100 %, k). The About logo also comes at
+   200 % (k = 4), the splash COVU at twice its size as COVU2X. */
+#define LV_SCALED_ID(id, k) ((id) + 1000 * (k))
+
+#define IDR_TOOLBAR_IDLE_125 1165
+#define IDR_TOOLBAR_IDLE_150 2165
+#define IDR_TOOLBAR_IDLE_175 3165
+#define IDR_TOOLBAR_IDLE_200 4165
+#define IDR_TOOLBAR_IDLE_250 5165
+#define IDR_TOOLBAR_IDLE_300 6165
+
+#define IDR_TOOLBAR_ACTIVE_125 1172
+#define IDR_TOOLBAR_ACTIVE_150 2172
+#define IDR_TOOLBAR_ACTIVE_175 3172
+#define IDR_TOOLBAR_ACTIVE_200 4172
+#define IDR_TOOLBAR_ACTIVE_250 5172
+#define IDR_TOOLBAR_ACTIVE_300 6172
+
+#define IDR_TOOLBAR_SUSPENDED_125 1174
+#define IDR_TOOLBAR_SUSPENDED_150 2174
+#define IDR_TOOLBAR_SUSPENDED_175 3174
+#define IDR_TOOLBAR_SUSPENDED_200 4174
+#define IDR_TOOLBAR_SUSPENDED_250 5174
+#define IDR_TOOLBAR_SUSPENDED_300 6174
+
+#define IDB_BAR_LOGO_125 1177
+#define IDB_BAR_LOGO_150 2177
+#define IDB_BAR_LOGO_175 3177
+#define IDB_BAR_LOGO_200 4177
+#define IDB_BAR_LOGO_250 5177
+#define IDB_BAR_LOGO_300 6177
+#define IDB_ABOUT_LOGO_200 4178
+
 #endif
