@@ -97,12 +97,14 @@ bool FakeWindows::IsWindow(HWindow wnd) {
 }
 
 HWindow FakeWindows::GetParent(HWindow wnd) {
+    ++lookups;
     const FakeWindow* w = Find(wnd);
     if (w == nullptr || w->destroyed) return HWindow::None;
     return IsNone(w->parent) ? w->owner : w->parent;
 }
 
 HWindow FakeWindows::GetAncestorParent(HWindow wnd) {
+    ++lookups;
     const FakeWindow* w = Find(wnd);
     return w == nullptr || w->destroyed ? HWindow::None : w->parent;
 }
@@ -113,6 +115,7 @@ bool FakeWindows::IsOwnWindow(HWindow wnd) {
 }
 
 void FakeWindows::GetClassName(HWindow wnd, char* name, int size) {
+    ++lookups;
     const FakeWindow* w = Find(wnd);
     const std::size_t written = CopyBounded(w != nullptr && !w->destroyed ? w->className : std::string(), name, size);
     log_.AddWrite("GetClassName", std::size_t(size < 0 ? 0 : size), written);
@@ -121,6 +124,7 @@ void FakeWindows::GetClassName(HWindow wnd, char* name, int size) {
 HWindow FakeWindows::FindWindow(const char* className) { return FindWindowEx(HWindow::None, className); }
 
 HWindow FakeWindows::FindWindowEx(HWindow parent, const char* className) {
+    ++lookups;
     for (const FakeWindow& w : windows_) {
         if (!w.destroyed && w.parent == parent && w.className == className) return w.handle;
     }
@@ -138,6 +142,7 @@ bool FakeWindows::Contains(const FakeWindow& w, Point pt) const {
 }
 
 HWindow FakeWindows::WindowFromPoint(Point pt) {
+    ++lookups;
     // The topmost window under the point among each level's visible
     // windows, then the same among its children, down to the deepest.
     HWindow found = HWindow::None;
@@ -171,11 +176,13 @@ Rect FakeWindows::ClientOnScreen(const FakeWindow& w) const {
 }
 
 Rect FakeWindows::GetWindowRect(HWindow wnd) {
+    ++lookups;
     const FakeWindow* w = Find(wnd);
     return w == nullptr || w->destroyed ? Rect{} : w->rect;
 }
 
 Rect FakeWindows::GetClientRect(HWindow wnd) {
+    ++lookups;
     const FakeWindow* w = Find(wnd);
     if (w == nullptr || w->destroyed) return Rect{};
     const Rect c = ClientOnScreen(*w);

@@ -140,6 +140,11 @@ public:
     std::int32_t screenWidth;
     std::int32_t screenHeight;
     HWindow foreground = HWindow::None;
+    // Look-ups of the tree and the geometry (each a round trip to the
+    // window system on Windows): FindWindow, FindWindowEx, WindowFromPoint,
+    // GetClassName, GetParent, GetAncestorParent, GetWindowRect,
+    // GetClientRect.
+    int lookups = 0;
 
 private:
     void PlaceTopmost(HWindow wnd, const Rect& rect, bool activate);
