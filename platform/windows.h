@@ -32,6 +32,9 @@ public:
     // for a top-level window, owned or not: an owned window (a dialog box,
     // a player's full-screen pop-up) is a top-level window of its own.
     virtual HWindow GetAncestorParent(HWindow wnd) = 0;
+    // GetDlgCtrlID: a child window's control id; 0 for a top-level window or
+    // one that is gone.
+    virtual int GetControlId(HWindow wnd) = 0;
     // The window belongs to this program's process: the bar, its tool
     // bars, its menus, its dialog boxes, the help viewer it opened.
     virtual bool IsOwnWindow(HWindow wnd) = 0;

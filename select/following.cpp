@@ -8,6 +8,7 @@
 #include "link/screen_link.h"
 #include "platform/platform.h"
 #include "select/follow.h"
+#include "select/players.h"
 #include "select/region.h"
 #include "select/selection_state.h"
 #include "select/steps.h"
@@ -177,9 +178,11 @@ void FollowTarget(CLvDlg& bar) {
     if (windows.GetWindowRect(s.hwndTop) == kGone) return EndFollowing(bar);
     if (s.bInMdi && windows.GetWindowRect(s.hwndTarget) == kGone) return EndFollowing(bar);
     if (ChildTargetGone(s)) return EndFollowing(bar);
-    const ClassName c(s.hwndTarget);
-    if (c.IsOneOf(kParentTakesOverClasses)) HandOverToParent(s);
-    if (!c.IsOneOf(kPlayerVideoClasses)) {
+    // A player's video window follows its row's rules (read before a
+    // hand-over, as the window was this tick).
+    const PlayerRow* player = PlayerOfVideoWindow(s.hwndTarget, s.hwndTop);
+    if (player != nullptr && player->parentTakesOver) HandOverToParent(s);
+    if (player == nullptr || !player->keepsRegionBehind) {
         // An ordinary window is off while another application is in front,
         // or inside MDI while another document is. The program's own windows
         // in front (its menus, the bar, its dialog boxes, the help viewer)

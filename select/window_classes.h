@@ -26,14 +26,6 @@ constexpr char kVideoControlWindowClass[] = "VideoControlWindowClass";
 constexpr char kKingPlayerVideoClass[] = "KingPlayer Video Class";
 constexpr char kKpRealVideoClass[] = "KPRealvideoWnd";
 
-// Video windows following never suspends for losing the foreground; the
-// last two hand following over to their parent.
-constexpr const char* kPlayerVideoClasses[] = {
-    "KingDVD Video Window Class", kVideoRendererClass,     kWmpVideoClass,       kVideoControlWindowClass,
-    kVideoWindowControlClass,     kKingPlayerVideoClass, kKpRealVideoClass,
-};
-constexpr const char* kParentTakesOverClasses[] = {kKingPlayerVideoClass, kKpRealVideoClass};
-
 // A window's class name; empty for no window or one that is gone.
 struct ClassName {
     explicit ClassName(HWindow wnd) { Windows().GetClassName(wnd, text, sizeof text); }

@@ -109,6 +109,12 @@ HWindow FakeWindows::GetAncestorParent(HWindow wnd) {
     return w == nullptr || w->destroyed ? HWindow::None : w->parent;
 }
 
+int FakeWindows::GetControlId(HWindow wnd) {
+    ++lookups;
+    const FakeWindow* w = Find(wnd);
+    return w == nullptr || w->destroyed || IsNone(w->parent) ? 0 : w->controlId;
+}
+
 bool FakeWindows::IsOwnWindow(HWindow wnd) {
     const FakeWindow* w = Find(wnd);
     return w != nullptr && !w->destroyed && !w->foreign;

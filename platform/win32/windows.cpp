@@ -29,6 +29,8 @@ HWindow Win32Windows::GetAncestorParent(HWindow wnd) {
     return FromHwnd(parent);
 }
 
+int Win32Windows::GetControlId(HWindow wnd) { return ::GetDlgCtrlID(ToHwnd(wnd)); }
+
 bool Win32Windows::IsOwnWindow(HWindow wnd) {
     DWORD process = 0;
     return ::GetWindowThreadProcessId(ToHwnd(wnd), &process) != 0 && process == ::GetCurrentProcessId();

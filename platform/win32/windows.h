@@ -12,6 +12,7 @@ public:
     HWindow GetParent(HWindow wnd) override;
     HWindow GetAncestorParent(HWindow wnd) override;
     bool IsOwnWindow(HWindow wnd) override;
+    int GetControlId(HWindow wnd) override;
     void GetClassName(HWindow wnd, char* name, int size) override;
     HWindow FindWindow(const char* className) override;
     HWindow FindWindowEx(HWindow parent, const char* className) override;
