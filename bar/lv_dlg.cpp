@@ -373,18 +373,44 @@ void CLvDlg::OnHelp() {
         return;
     }
     std::memcpy(path + folder, kHelpFileName, sizeof kHelpFileName);
-    Shell().HtmlHelp(hwnd_, path, kHhDisplayTopic, 0);
+    // Owned by nobody: an owner would be the topmost bar, and the viewer
+    // would float above every program.
+    Shell().HtmlHelp(HWindow::None, path, kHhDisplayTopic, 0);
 }
 
-// Both run modally over the bar; their results change nothing.
+// Both run modally over the bar, one at a time; their results change
+// nothing. Asked for again while one is open (from the tray menu, which the
+// disabled bar still serves), the open one comes to the front.
 void CLvDlg::OnAbout() {
+    if (BringOpenBoxToFront()) return;
     CAboutDlg about;
-    about.DoModal();
+    RunBox(about);
 }
 
 void CLvDlg::OnSetting() {
+    if (BringOpenBoxToFront()) return;
     CDisplayAdjustDlg adjust;
-    adjust.DoModal();
+    RunBox(adjust);
+}
+
+template <typename Box>
+void CLvDlg::RunBox(Box& box) {
+    openBox_ = [&box] { return box.Window(); };
+    box.DoModal(hwnd_);
+    openBox_ = nullptr;
+}
+
+bool CLvDlg::BringOpenBoxToFront() {
+    if (!openBox_) return false;
+    const HWindow box = openBox_();
+    if (!IsNone(box)) Windows().SetForegroundWindow(box);
+    return true;
+}
+
+void CLvDlg::CloseOpenBox() {
+    if (!openBox_) return;
+    const HWindow box = openBox_();
+    if (!IsNone(box)) Dialogs().EndDialog(box, kIdCancel);
 }
 
 }  // namespace lv

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <cstdint>
 
 #include "app/version.h"
@@ -162,10 +163,18 @@ private:
     std::intptr_t OnSetCursor();
     bool OnPaint();
     void HandBack(bool releaseButtons);
+    // About... and Setting run one at a time, modally over the bar.
+    template <typename Box>
+    void RunBox(Box& box);
+    // A box is open: it comes to the front; answers whether one was.
+    bool BringOpenBoxToFront();
+    // A way out ends an open box, so that the bar's own end can follow.
+    void CloseOpenBox();
     void WatchForCrash(bool on);
 
     HWindow hwnd_ = HWindow::None;
     BarScale m_scale;
+    std::function<HWindow()> openBox_;  // the open box's window, while one runs
     HCursor moveCursor_ = HCursor::None;  // resource 184, loaded on first use
     const char* hotKeyName_ = "";
     // Pointers, row 0 and the tray icon are back. Set by the crash handler

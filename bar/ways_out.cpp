@@ -31,6 +31,9 @@ void CLvDlg::HandBack(bool releaseButtons) {
 
 void CLvDlg::OnExit() {
     Messages().KillTimer(hwnd_, kSelectionTimer);
+    // An open box ends first: its modal loop runs under the bar's, and the
+    // program could not end while it lasts.
+    CloseOpenBox();
     Clock().Sleep(kExitPauseMs);
     HandBack(true);
     Messages().SendWindowMessage(hwnd_, kWmClose, 0, 0);
@@ -52,6 +55,7 @@ bool CLvDlg::OnClose() {
 void CLvDlg::OnEndSession() {
     System().Trace("lumivane: session ends");
     Messages().KillTimer(hwnd_, kSelectionTimer);
+    CloseOpenBox();
     HandBack(true);
     Dialogs().EndDialog(hwnd_, kIdCancel);
 }

@@ -11,9 +11,14 @@ namespace lv {
 
 static_assert(IDD_ABOUTBOX == IDD_ABOUT && IDC_VENDOR_LINK == IDC_ABOUT_LINK, "the template's ids");
 
-std::intptr_t CAboutDlg::DoModal() { return Dialogs().RunModalDialog(IDD_ABOUTBOX, this); }
+std::intptr_t CAboutDlg::DoModal(HWindow owner) {
+    const std::intptr_t result = Dialogs().RunModalDialog(IDD_ABOUTBOX, this, owner);
+    hwnd_ = HWindow::None;
+    return result;
+}
 
 std::intptr_t CAboutDlg::OnInitDialog(HWindow dlg) {
+    hwnd_ = dlg;
     m_link.Attach(Dialogs().GetDlgItem(dlg, IDC_VENDOR_LINK));
     m_link.SetUrl(LV_VENDOR_URL);
     m_link.SetUnderline(false);

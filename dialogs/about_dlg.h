@@ -12,8 +12,10 @@ constexpr int IDC_VENDOR_LINK = 1000;
 
 class CAboutDlg : public IDialogHandler {
 public:
-    // Runs the box modally; answers the dialog's result.
-    std::intptr_t DoModal();
+    // Runs the box modally over `owner`; answers the dialog's result.
+    std::intptr_t DoModal(HWindow owner = HWindow::None);
+    // The box while it runs; none before and after.
+    HWindow Window() const { return hwnd_; }
 
     std::intptr_t OnInitDialog(HWindow dlg) override;
     bool OnMessage(const Message& m, std::intptr_t& result) override;
@@ -23,6 +25,7 @@ public:
 
 private:
     CHyperLink m_link;
+    HWindow hwnd_ = HWindow::None;
 };
 
 }  // namespace lv

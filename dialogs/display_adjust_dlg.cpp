@@ -12,9 +12,14 @@ static_assert(IDD_DISPLAY_ADJUST == IDD_DISPLAY && IDC_BRIGHTNESS == IDC_SLIDER_
                   IDC_CONTRAST == IDC_SLIDER_CONTRAST && IDC_SHARPNESS == IDC_SLIDER_SHARPNESS,
               "the template's ids");
 
-std::intptr_t CDisplayAdjustDlg::DoModal() { return Dialogs().RunModalDialog(IDD_DISPLAY_ADJUST, this); }
+std::intptr_t CDisplayAdjustDlg::DoModal(HWindow owner) {
+    const std::intptr_t result = Dialogs().RunModalDialog(IDD_DISPLAY_ADJUST, this, owner);
+    hwnd_ = HWindow::None;
+    return result;
+}
 
 std::intptr_t CDisplayAdjustDlg::OnInitDialog(HWindow dlg) {
+    hwnd_ = dlg;
     // A trackbar keeps no settings in the template: each opening starts
     // them afresh here.
     for (int id : {IDC_BRIGHTNESS, IDC_CONTRAST, IDC_SHARPNESS}) {

@@ -18,10 +18,15 @@ constexpr int kSliderStart = 50;
 
 class CDisplayAdjustDlg : public IDialogHandler {
 public:
-    // Runs the dialog modally; answers the dialog's result.
-    std::intptr_t DoModal();
+    // Runs the dialog modally over `owner`; answers the dialog's result.
+    std::intptr_t DoModal(HWindow owner = HWindow::None);
 
     std::intptr_t OnInitDialog(HWindow dlg) override;
+    // The dialog while it runs; none before and after.
+    HWindow Window() const { return hwnd_; }
+
+private:
+    HWindow hwnd_ = HWindow::None;
 };
 
 }  // namespace lv

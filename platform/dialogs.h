@@ -46,9 +46,11 @@ public:
     // the window. None when the template cannot be used.
     virtual HWindow CreateModelessDialog(int templateId, IDialogHandler* handler) = 0;
     // Runs a dialog modally with its own message loop until EndDialog; the
-    // default close handling (WM_CLOSE) ends it with kIdCancel. Answers the
-    // result, or -1 when the dialog could not be created.
-    virtual std::intptr_t RunModalDialog(int templateId, IDialogHandler* handler) = 0;
+    // default close handling (WM_CLOSE) ends it with kIdCancel. Owned by
+    // `owner` (it stays above it and has no taskbar button), which is
+    // disabled while it runs, as the dialog manager's own modal dialogs
+    // do. Answers the result, or -1 when the dialog could not be created.
+    virtual std::intptr_t RunModalDialog(int templateId, IDialogHandler* handler, HWindow owner = HWindow::None) = 0;
     virtual void EndDialog(HWindow dlg, std::intptr_t result) = 0;
     virtual void DestroyWindow(HWindow wnd) = 0;
 

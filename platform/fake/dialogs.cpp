@@ -54,10 +54,11 @@ void FakeDialogs::InitDialogFramework() {
     log_.Add(clock_.Now(), "ui framework");
 }
 
-HWindow FakeDialogs::Create(int templateId, IDialogHandler* handler, bool modal) {
+HWindow FakeDialogs::Create(int templateId, IDialogHandler* handler, bool modal, HWindow owner) {
     auto t = templates.find(templateId);
     if (t == templates.end()) return HWindow::None;
     FakeWindow w;
+    w.owner = owner;
     w.templateId = templateId;
     w.rect = t->second.rect;
     w.visible = t->second.visible;
@@ -85,9 +86,12 @@ HWindow FakeDialogs::CreateModelessDialog(int templateId, IDialogHandler* handle
     return Create(templateId, handler, false);
 }
 
-std::intptr_t FakeDialogs::RunModalDialog(int templateId, IDialogHandler* handler) {
-    const HWindow dlg = Create(templateId, handler, true);
+std::intptr_t FakeDialogs::RunModalDialog(int templateId, IDialogHandler* handler, HWindow owner) {
+    const HWindow dlg = Create(templateId, handler, true, owner);
     if (IsNone(dlg)) return -1;
+    FakeWindow* ownerWindow = windows_.Find(owner);
+    const bool disabled = ownerWindow != nullptr && !ownerWindow->disabled;
+    if (disabled) ownerWindow->disabled = true;
     log_.Add(clock_.Now(), "modal run " + std::to_string(templateId));
     windows_.Find(dlg)->visible = true;  // shown once initialised, as the dialog manager does
     // Shown, it is activated; ended, the activation goes back.
@@ -98,6 +102,7 @@ std::intptr_t FakeDialogs::RunModalDialog(int templateId, IDialogHandler* handle
     Pump();
     // The user closes whatever the script left open.
     if (!windows_.Find(dlg)->ended) Send(dlg, kWmClose);
+    if (disabled) windows_.Find(owner)->disabled = false;
     if (windows_.foreground == dlg) windows_.foreground = before;
     const std::intptr_t result = windows_.Find(dlg)->result;
     DestroyWindow(dlg);
@@ -112,7 +117,13 @@ std::intptr_t FakeDialogs::Send(HWindow wnd, std::uint32_t msg, std::uintptr_t w
     if (w->handler != nullptr && w->handler->OnMessage(Message{wnd, msg, wParam, lParam}, result)) {
         return result;
     }
-    if (msg == kWmClose && w->modal) EndDialog(wnd, kIdCancel);
+    if (!w->modal) return 0;
+    // The default dialog procedure: WM_CLOSE is the Cancel button, which the
+    // handler sees as a command; OK and Cancel left to the default end a
+    // modal dialog with their id.
+    if (msg == kWmClose) return Send(wnd, kWmCommand, std::uintptr_t(kIdCancel), 0);
+    const std::intptr_t id = std::intptr_t(wParam & 0xFFFF);
+    if (msg == kWmCommand && (id == kIdOk || id == kIdCancel)) EndDialog(wnd, id);
     return 0;
 }
 

@@ -37,7 +37,7 @@ public:
 
     void InitDialogFramework() override;
     HWindow CreateModelessDialog(int templateId, IDialogHandler* handler) override;
-    std::intptr_t RunModalDialog(int templateId, IDialogHandler* handler) override;
+    std::intptr_t RunModalDialog(int templateId, IDialogHandler* handler, HWindow owner = HWindow::None) override;
     void EndDialog(HWindow dlg, std::intptr_t result) override;
     void DestroyWindow(HWindow wnd) override;
     HWindow GetDlgItem(HWindow dlg, int id) override;
@@ -83,7 +83,7 @@ public:
     int defaultProcCalls = 0;
 
 private:
-    HWindow Create(int templateId, IDialogHandler* handler, bool modal);
+    HWindow Create(int templateId, IDialogHandler* handler, bool modal, HWindow owner = HWindow::None);
 
     FakeClock& clock_;
     EventLog& log_;

@@ -169,8 +169,8 @@ int FakeShell::GetModuleFileName(char* path, int size) {
     return length >= size ? size : length;
 }
 
-HWindow FakeShell::HtmlHelp(HWindow, const char* path, std::uint32_t command, std::uintptr_t) {
-    helpCalls.push_back(HelpCall{path, command});
+HWindow FakeShell::HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t) {
+    helpCalls.push_back(HelpCall{path, command, caller});
     log_.Add(clock_.Now(), std::string("help ") + path);
     if (!helpFiles.count(path)) return HWindow::None;
     // The viewer runs in the program's process and comes to the front.

@@ -92,6 +92,7 @@ public:
     struct HelpCall {
         std::string path;
         std::uint32_t command;
+        HWindow caller;  // the viewer's owner
     };
     std::vector<HelpCall> helpCalls;
     struct Box {

@@ -36,6 +36,7 @@ struct FakeWindow {
     HWindow parent = HWindow::None;
     HWindow owner = HWindow::None;  // a top-level window's owner
     bool foreign = false;           // another program's window
+    bool disabled = false;          // takes no input (EnableWindow FALSE)
     std::string className;
     int templateId = 0;
     int controlId = 0;

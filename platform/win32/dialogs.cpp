@@ -126,11 +126,15 @@ HWindow Win32Dialogs::CreateModelessDialog(int templateId, IDialogHandler* handl
     return FromHwnd(hwnd);
 }
 
-std::intptr_t Win32Dialogs::RunModalDialog(int templateId, IDialogHandler* handler) {
+std::intptr_t Win32Dialogs::RunModalDialog(int templateId, IDialogHandler* handler, HWindow owner) {
     DialogContext context{handler, true, false, 0};
-    HWND hwnd = ::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), nullptr, DialogProc,
+    HWND parent = ToHwnd(owner);
+    HWND hwnd = ::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), parent, DialogProc,
                                      LPARAM(&context));
     if (hwnd == nullptr) return -1;
+    // The owner takes no input while the dialog runs; it is enabled again
+    // before the dialog goes, so that the activation returns to it.
+    const bool disabled = parent != nullptr && !::EnableWindow(parent, FALSE);
     // As the dialog manager's own modal dialogs are: shown once initialised.
     if (!::IsWindowVisible(hwnd)) ::ShowWindow(hwnd, SW_SHOWNORMAL);
     while (!context.ended) {
@@ -148,6 +152,7 @@ std::intptr_t Win32Dialogs::RunModalDialog(int templateId, IDialogHandler* handl
             ::DispatchMessageA(&msg);
         }
     }
+    if (disabled) ::EnableWindow(parent, TRUE);
     ::DestroyWindow(hwnd);
     return context.result;
 }

@@ -12,7 +12,7 @@ class Win32Dialogs : public IDialogs {
 public:
     void InitDialogFramework() override;
     HWindow CreateModelessDialog(int templateId, IDialogHandler* handler) override;
-    std::intptr_t RunModalDialog(int templateId, IDialogHandler* handler) override;
+    std::intptr_t RunModalDialog(int templateId, IDialogHandler* handler, HWindow owner = HWindow::None) override;
     void EndDialog(HWindow dlg, std::intptr_t result) override;
     void DestroyWindow(HWindow wnd) override;
     HWindow GetDlgItem(HWindow dlg, int id) override;

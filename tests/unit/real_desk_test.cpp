@@ -28,6 +28,7 @@ class RealDeskTest : public BarOnDesktopTest {
 public:
     void SetUp() override {
         seen_ = 0;
+        nestedBoxes = 0;
         BarOnDesktopTest::SetUp();
     }
     // The hand, from now on: steps at times relative to now.
@@ -85,12 +86,24 @@ public:
     }
     // Runs `inFront` while a dialog box of the program's is up: About...
     // (100) or Setting (149), modal over the bar.
+    // A second box opened meanwhile is counted in nestedBoxes and closed at
+    // once by the desktop.
     void WithDialog(int command, const std::function<void(HWindow)>& inFront) {
         auto outer = desk->dialogs.modalScript;
-        desk->dialogs.modalScript = [&](HWindow box) { inFront(box); };
+        bool inside = false;
+        desk->dialogs.modalScript = [&](HWindow box) {
+            if (inside) {
+                ++nestedBoxes;
+                return;
+            }
+            inside = true;
+            inFront(box);
+            inside = false;
+        };
         Command(command);
         desk->dialogs.modalScript = outer;
     }
+    int nestedBoxes = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -242,6 +255,88 @@ TEST_F(RealDeskTest, EveryTaskbarAndTheOverflowWindowAreTheUsersNotASelection) {
             EXPECT_EQ(Pointer(), kNormalPointer);
         });
     }
+}
+
+// ---------------------------------------------------------------------------
+// The program's boxes: owned by the bar, one at a time, ended by a way out
+
+TEST_F(RealDeskTest, TheBoxesAreOwnedByTheBarOneAtATime) {
+    struct Case {
+        const char* name;
+        int command;
+        int templateId;
+    };
+    const Case cases[] = {{"About...", ID_APP_ABOUT, 100}, {"Setting", ID_SETTING, 149}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Run({}, [&](CLvDlg&, HWindow dlg) {
+            AddTarget();  // another program in front meanwhile
+            WithDialog(c.command, [&](HWindow box) {
+                // Owned by the bar, which takes no input meanwhile.
+                EXPECT_EQ(desk->windows.Find(box)->owner, dlg);
+                EXPECT_TRUE(desk->windows.Find(dlg)->disabled);
+                // Asked for again (the tray menu still works), or the other
+                // box asked for: the open one comes to the front instead.
+                desk->windows.Activate(desk->windows.AddWindow("Calc", Rect{0, 0, 9, 9}));
+                Command(c.command);
+                EXPECT_EQ(desk->windows.GetForegroundWindow(), box);
+                Command(c.command == ID_APP_ABOUT ? ID_SETTING : ID_APP_ABOUT);
+                EXPECT_EQ(desk->windows.GetForegroundWindow(), box);
+                EXPECT_EQ(desk->windows.WindowsFrom(100).size() + desk->windows.WindowsFrom(149).size(), 1u);
+                EXPECT_EQ(nestedBoxes, 0);
+            });
+            EXPECT_FALSE(desk->windows.Find(dlg)->disabled);
+            // Closed, a new request opens it again.
+            int opened = 0;
+            WithDialog(c.command, [&](HWindow) { ++opened; });
+            EXPECT_EQ(opened, 1);
+            EXPECT_EQ(desk->windows.WindowsFrom(c.templateId).size(), 2u);
+        });
+    }
+}
+
+TEST_F(RealDeskTest, EveryWayOutEndsAnOpenBoxAndThenTheBar) {
+    struct Way {
+        const char* name;
+        std::function<void(RealDeskTest&, HWindow bar)> take;
+    };
+    const Way ways[] = {
+        {"Exit from the tray menu", [](RealDeskTest& t, HWindow) { t.Command(ID_APP_EXIT); }},
+        {"a close from outside", [](RealDeskTest& t, HWindow bar) { t.desk->dialogs.Send(bar, kWmClose, 0, 0); }},
+        {"the session's end",
+         [](RealDeskTest& t, HWindow bar) {
+             t.desk->dialogs.Send(bar, kWmQueryEndSession, 0, 0);
+             t.desk->dialogs.Send(bar, kWmEndSession, 1, 0);
+         }},
+    };
+    for (const Way& way : ways) {
+        for (const int command : {ID_APP_ABOUT, ID_SETTING}) {
+            SCOPED_TRACE(std::string(way.name) + (command == ID_APP_ABOUT ? ", About open" : ", Setting open"));
+            SetUp();
+            HWindow box = HWindow::None;
+            Run({}, [&](CLvDlg&, HWindow dlg) {
+                WithDialog(command, [&](HWindow b) {
+                    box = b;
+                    way.take(*this, dlg);
+                    EXPECT_TRUE(desk->windows.Find(b)->ended);
+                });
+                EXPECT_TRUE(desk->windows.Find(dlg)->ended);
+                EXPECT_EQ(desk->shell.Icon(128), nullptr);  // and everything was handed back
+            });
+            ASSERT_FALSE(IsNone(box));
+            EXPECT_TRUE(desk->windows.Find(box)->destroyed);
+        }
+    }
+}
+
+TEST_F(RealDeskTest, TheHelpViewerIsOwnedByNobody) {
+    Run({}, [&](CLvDlg&, HWindow) {
+        desk->shell.helpFiles.insert(kHelpFile);
+        Command(ID_HELP_TOPICS);
+        ASSERT_EQ(desk->shell.helpCalls.size(), 1u);
+        EXPECT_TRUE(IsNone(desk->shell.helpCalls[0].caller));
+    });
 }
 
 // ---------------------------------------------------------------------------
