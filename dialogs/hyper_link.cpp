@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::uint32_t kRepaintNow = kRdwInvalidate | kRdwErase | kRdwUpdateNow;  // 0x105
 constexpr int kHandCursorId = 106;
+constexpr int kColour3dFace = 15;  // COLOR_3DFACE
 constexpr char kHelpModule[] = "\\winhlp32.exe";
 constexpr char kOpenCommandKey[] = "\\shell\\open\\command";
 constexpr char kErrorPrefix[] = "Unable to open hyperlink:\n\n";
@@ -343,7 +344,10 @@ std::intptr_t CHyperLink::OnCtlColor(HDc dc) {
     const Colour colour = m_bOverControl ? m_crHoverColour : m_bVisited ? m_crVisitedColour : m_crLinkColour;
     Controls().SetTextColour(dc, colour);
     Controls().SetTransparentBackground(dc);
-    return Controls().HollowBrush();
+    // The dialog's background under the text at every paint: on a hollow
+    // brush each hover repaint would draw the text over the last one, and
+    // with ClearType its fringes would add up.
+    return Controls().SysColourBrush(kColour3dFace);
 }
 
 std::intptr_t CHyperLink::OnSetCursor() {

@@ -83,6 +83,9 @@ public:
     virtual void SetTransparentBackground(HDc dc) = 0;
     // The null (hollow) stock brush, as a dialog procedure answers it.
     virtual std::intptr_t HollowBrush() = 0;
+    // GetSysColorBrush: the shared brush of a system colour (COLOR_3DFACE,
+    // 15, is a dialog's background).
+    virtual std::intptr_t SysColourBrush(int index) = 0;
     virtual Colour GetSysColour(int index) = 0;
 
     // Tooltips: a tooltip control owned by `parent`, with tools that are
@@ -97,8 +100,9 @@ public:
     // Sliders (trackbars): the range and the thumb's place.
     virtual void SetSlider(HWindow slider, std::int32_t minimum, std::int32_t maximum, std::int32_t position) = 0;
 
-    // A cursor resource of another module: LoadLibraryA, LoadCursorA (the
-    // handle lives as long as the module), FreeLibrary.
+    // A cursor resource of another module: the module's resources only
+    // (LoadLibraryEx as a data file: none of its code runs), LoadCursorA
+    // (the handle lives as long as the module), FreeLibrary.
     virtual HModule LoadModule(const char* path) = 0;
     virtual HCursor LoadModuleCursor(HModule module, int resourceId) = 0;
     virtual void ReleaseModule(HModule module) = 0;

@@ -128,6 +128,7 @@ void FakeControls::Paint(HWindow wnd) {
     state.shownBrush = dialogs_.Send(w->parent, kWmCtlColorStatic, std::uintptr_t(dc), std::intptr_t(wnd));
     state.shownColour = dcColours_[std::uintptr_t(dc)];
     state.shownTransparent = dcTransparent_[std::uintptr_t(dc)];
+    state.textLayers = state.shownBrush == kHollowBrush && state.shownTransparent ? state.textLayers + 1 : 1;
     state.shownFont = GetFont(wnd);
     ++state.paints;
     log_.Add(clock_.Now(), "paint control " + std::to_string(w->controlId));

@@ -37,6 +37,10 @@ struct FakeControlState {
     bool shownTransparent = false;
     std::intptr_t shownBrush = 0;
     HFont shownFont = HFont::None;
+    // Texts drawn over one another since the background was last painted:
+    // a transparent text on a hollow brush leaves the old text under the
+    // new, and its antialiased fringes add up.
+    int textLayers = 0;
     // A slider's.
     std::int32_t minimum = 0;
     std::int32_t maximum = 100;
@@ -81,6 +85,8 @@ public:
     void SetTextColour(HDc dc, Colour colour) override;
     void SetTransparentBackground(HDc dc) override;
     std::intptr_t HollowBrush() override { return kHollowBrush; }
+    std::intptr_t SysColourBrush(int index) override { return kSysColourBrushes + index; }
+    static constexpr std::intptr_t kSysColourBrushes = 0x5B00;
     Colour GetSysColour(int index) override;
     HWindow CreateTooltip(HWindow parent) override;
     bool AddTool(HWindow tip, HWindow owner, std::uintptr_t id, const char* text, const Rect& area) override;

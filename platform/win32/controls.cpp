@@ -123,6 +123,8 @@ void Win32Controls::SetTransparentBackground(HDc dc) { ::SetBkMode(ToHdc(dc), TR
 
 std::intptr_t Win32Controls::HollowBrush() { return std::intptr_t(::GetStockObject(NULL_BRUSH)); }
 
+std::intptr_t Win32Controls::SysColourBrush(int index) { return std::intptr_t(::GetSysColorBrush(index)); }
+
 Colour Win32Controls::GetSysColour(int index) { return Colour(::GetSysColor(index)); }
 
 // A pop-up whose owner is the control's top-level window: it goes with the
@@ -167,7 +169,7 @@ void Win32Controls::SetSlider(HWindow slider, std::int32_t minimum, std::int32_t
 }
 
 HModule Win32Controls::LoadModule(const char* path) {
-    return HModule(reinterpret_cast<std::uintptr_t>(::LoadLibraryA(path)));
+    return HModule(reinterpret_cast<std::uintptr_t>(::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE)));
 }
 
 HCursor Win32Controls::LoadModuleCursor(HModule module, int resourceId) {

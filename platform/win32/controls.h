@@ -27,6 +27,7 @@ public:
     void SetTextColour(HDc dc, Colour colour) override;
     void SetTransparentBackground(HDc dc) override;
     std::intptr_t HollowBrush() override;
+    std::intptr_t SysColourBrush(int index) override;
     Colour GetSysColour(int index) override;
     HWindow CreateTooltip(HWindow parent) override;
     bool AddTool(HWindow tip, HWindow owner, std::uintptr_t id, const char* text, const Rect& area) override;
