@@ -1,7 +1,8 @@
 // What the end-to-end tests' helper windows (target_window, player_standin)
 // share: their trace line, and the command line with its script of timed
-// actions (move, size, maximise, minimise, restore, front, close), parsed
-// with bounds so that bad arguments are refused, never half taken.
+// actions (move, size, maximise, minimise, restore, front, close, and for the
+// stand-in player fullscreen), parsed with bounds so that bad arguments are
+// refused, never half taken.
 #pragma once
 
 #include <windows.h>
@@ -33,7 +34,7 @@ inline void Trace(const char* format, ...) {
     ::OutputDebugStringA(text);
 }
 
-enum class Kind { Move, Size, Maximise, Minimise, Restore, Front, Close };
+enum class Kind { Move, Size, Maximise, Minimise, Restore, Front, Close, Fullscreen };
 
 struct Action {
     long atMs;
@@ -63,11 +64,13 @@ struct ActionName {
     const char* name;
     Kind kind;
     int args;
+    bool playerOnly;  // taken only when the program asks for it (withFullscreen)
 };
 inline constexpr ActionName kActions[] = {
-    {"move", Kind::Move, 2},         {"size", Kind::Size, 2},       {"maximise", Kind::Maximise, 0},
-    {"minimise", Kind::Minimise, 0}, {"restore", Kind::Restore, 0}, {"front", Kind::Front, 0},
-    {"close", Kind::Close, 0},
+    {"move", Kind::Move, 2, false},         {"size", Kind::Size, 2, false},
+    {"maximise", Kind::Maximise, 0, false}, {"minimise", Kind::Minimise, 0, false},
+    {"restore", Kind::Restore, 0, false},   {"front", Kind::Front, 0, false},
+    {"close", Kind::Close, 0, false},       {"fullscreen", Kind::Fullscreen, 0, true},
 };
 
 inline const char* NameOf(Kind kind) {
@@ -77,7 +80,7 @@ inline const char* NameOf(Kind kind) {
 }
 
 // One "MS:NAME [A B]" item, already cut out of the script (and writable).
-inline bool ParseAction(char* item, Action& out) {
+inline bool ParseAction(char* item, Action& out, bool withFullscreen) {
     char* colon = std::strchr(item, ':');
     if (colon == nullptr) return false;
     *colon = '\0';
@@ -92,7 +95,7 @@ inline bool ParseAction(char* item, Action& out) {
     if (count == 0 || !ParseLong(time, 0, kTimeLimitMs, out.atMs)) return false;
     for (const ActionName& a : kActions) {
         if (std::strcmp(words[0], a.name) != 0) continue;
-        if (count != a.args + 1) return false;
+        if (count != a.args + 1 || (a.playerOnly && !withFullscreen)) return false;
         out.kind = a.kind;
         out.a = out.b = 0;
         if (a.args == 0) return true;
@@ -103,7 +106,7 @@ inline bool ParseAction(char* item, Action& out) {
 }
 
 // Items are separated by ';'; empty items (a trailing ';') are allowed.
-inline bool ParseScript(const char* text, std::vector<Action>& out) {
+inline bool ParseScript(const char* text, std::vector<Action>& out, bool withFullscreen) {
     std::vector<char> copy(text, text + std::strlen(text) + 1);
     std::vector<char*> items;
     char* start = copy.data();
@@ -118,14 +121,15 @@ inline bool ParseScript(const char* text, std::vector<Action>& out) {
     if (items.size() > kMaxActions) return false;
     for (char* item : items) {
         Action action{};
-        if (!ParseAction(item, action)) return false;
+        if (!ParseAction(item, action, withFullscreen)) return false;
         out.push_back(action);
     }
     std::stable_sort(out.begin(), out.end(), [](const Action& x, const Action& y) { return x.atMs < y.atMs; });
     return true;
 }
 
-inline bool ParseArgs(int argc, char** argv, Options& opt) {
+// withFullscreen: the script may hold the fullscreen action.
+inline bool ParseArgs(int argc, char** argv, Options& opt, bool withFullscreen = false) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rect") == 0 && i + 4 < argc) {
             long v[4];
@@ -135,7 +139,7 @@ inline bool ParseArgs(int argc, char** argv, Options& opt) {
             opt.rect = RECT{v[0], v[1], v[2], v[3]};
             i += 4;
         } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
-            if (!ParseScript(argv[++i], opt.script)) return false;
+            if (!ParseScript(argv[++i], opt.script, withFullscreen)) return false;
         } else {
             return false;
         }

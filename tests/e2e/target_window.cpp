@@ -106,6 +106,7 @@ void Perform(HWND hwnd, const Action& action) {
             ::DestroyWindow(hwnd);
             Trace("lvtarget: did close");
             return;
+        case Kind::Fullscreen: break;  // not in the target's script (ParseArgs refuses it)
     }
     g_inAction = false;
     Trace("lvtarget: did %s", NameOf(action.kind));

@@ -197,7 +197,68 @@ scenario_player() {
     note "messages: $(lv_messages | tr '\n' ';')"
 }
 
+# found_once NAME: the program traced once that it found the video window of
+# the player the table calls NAME, and no other.
+found_once() {
+    local found
+    found=$(trace_lines "$SCEN_DIR/lumivane.trace" lumivane | grep '^found the video window of ')
+    [ "$found" = "found the video window of $1" ] ||
+        fail "the program's finds: '${found//$'\n'/;}', not once '$1'"
+}
+
+# The MPC-HC stand-in (main frame MediaPlayerClassicW; a tool bar above the
+# view, id 0xE900, whose client area is the picture; a status bar below)
+# runs before the program: the view's client area is enhanced without a
+# click, followed when the player moves, off when it closes.
+scenario_player_mpc() {
+    start_lvmon "$SCEN_DIR/lvmon.txt" || return 1
+    start_in_desktop player "$PLAYER_EXE" --kind mpc-hc --rect 100 100 700 500 \
+        --script "9000:move 220 160;12000:close"
+    wait_until 20 has_trace_starting "$SCEN_DIR/player.trace" lvplayer "video" || { fail "no player"; return 1; }
+    local video
+    read -r -a video <<<"$(last_rect player lvplayer video)"
+    start_program || return 1
+    expect_off 1 "detection"
+    expect_region 2 "the view found" "${video[@]}"
+    note "found: $(lv_message 2) for the view's client area ${video[*]}"
+    wait_until 15 has_trace "$SCEN_DIR/player.trace" lvplayer "did move" || fail "the player did not move"
+    read -r -a video <<<"$(last_rect player lvplayer video)"
+    expect_off 3 "player moved"
+    expect_region 4 "the moved view" "${video[@]}"
+    wait_until 10 has_trace "$SCEN_DIR/player.trace" lvplayer "did close" || fail "the player did not close"
+    sleep 1.5
+    [ "$(lv_count)" -eq 5 ] && last_is off ||
+        fail "closing the player: not one off frame after the region (lvmon read: $(lv_messages | tr '\n' ';'))"
+    found_once MPC-HC
+    note "messages: $(lv_messages | tr '\n' ';')"
+}
+
+# The mpv stand-in (one top-level window of class mpv, the picture its client
+# area) goes full screen before the program starts: the whole screen is
+# enhanced without a click and stays so while it plays; off when it closes.
+scenario_player_mpv_fullscreen() {
+    start_lvmon "$SCEN_DIR/lvmon.txt" || return 1
+    start_in_desktop player "$PLAYER_EXE" --kind mpv --rect 100 100 700 500 --script "0:fullscreen;12000:close"
+    wait_until 20 has_trace "$SCEN_DIR/player.trace" lvplayer "did fullscreen" || { fail "no player in full screen"; return 1; }
+    local video
+    read -r -a video <<<"$(last_rect player lvplayer video)"
+    [ "${video[*]}" = "0 0 $SCEN_W $SCEN_H" ] || { fail "the stand-in in full screen traced ${video[*]}"; return 1; }
+    start_program || return 1
+    expect_off 1 "detection"
+    expect_region 2 "the full-screen player found" "${video[@]}"
+    note "found: $(lv_message 2) for the client area ${video[*]}"
+    wait_until 15 has_trace "$SCEN_DIR/player.trace" lvplayer "did close" || fail "the player did not close"
+    [ "$(last_rect player lvplayer video)" = "${video[*]}" ] || fail "the player left full screen before closing"
+    sleep 1.5
+    [ "$(lv_count)" -eq 3 ] && last_is off ||
+        fail "in full screen then closed: not the region, then one off frame (lvmon read: $(lv_messages | tr '\n' ';'))"
+    found_once mpv
+    note "messages: $(lv_messages | tr '\n' ';')"
+}
+
 register_scenario select-follow 1024x768 scenario_select_follow
 register_scenario select-drag 1024x768 scenario_select_drag
 register_scenario tray-menu-follow 1024x768 scenario_tray_menu_follow
 register_scenario player 1024x768 scenario_player
+register_scenario player-mpc 1024x768 scenario_player_mpc
+register_scenario player-mpv-fullscreen 1024x768 scenario_player_mpv_fullscreen
