@@ -162,7 +162,11 @@ private:
     void ShowBarMenu();
     std::intptr_t OnSetCursor();
     bool OnPaint();
-    void HandBack(bool releaseButtons);
+    // Timer 1's dispatch by state.
+    void RunTick();
+    // Exit's order: the pointers, the off frame, the button reader, the
+    // tray icon. Once, whichever way out comes first (a crash has its own).
+    void HandBack();
     // About... and Setting run one at a time, modally over the bar.
     template <typename Box>
     void RunBox(Box& box);
@@ -180,6 +184,8 @@ private:
     // Pointers, row 0 and the tray icon are back. Set by the crash handler
     // on its own thread too; from then on no tick sends anything.
     std::atomic<bool> handedBack_{false};
+    // A tick is under way on the program's thread.
+    std::atomic<bool> ticking_{false};
 };
 
 // Start and Stop in both pop-up menus, by state.

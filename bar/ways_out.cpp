@@ -14,18 +14,21 @@ namespace lv {
 namespace {
 
 constexpr std::uint32_t kExitPauseMs = 300;
+// How long a crash on another thread waits for a tick under way.
+constexpr int kTickWaitMs = 500;
+constexpr int kTickPollMs = 10;
 
 // The bar whose state a crash must put back; one bar runs at a time.
 CLvDlg* g_watchedBar = nullptr;
 
 }  // namespace
 
-void CLvDlg::HandBack(bool releaseButtons) {
+void CLvDlg::HandBack() {
     if (handedBack_.exchange(true)) return;
     AbandonSelection();
     m_cursorScheme.RestoreAtExit();
     TheScreenLink().SendOffEverywhere();
-    if (releaseButtons) m_mouseButtons.Release();
+    m_mouseButtons.Release();
     m_trayIcon.RemoveIcon();
 }
 
@@ -35,7 +38,7 @@ void CLvDlg::OnExit() {
     // program could not end while it lasts.
     CloseOpenBox();
     Clock().Sleep(kExitPauseMs);
-    HandBack(true);
+    HandBack();
     Messages().SendWindowMessage(hwnd_, kWmClose, 0, 0);
     Clock().Sleep(kExitPauseMs);
 }
@@ -56,17 +59,26 @@ void CLvDlg::OnEndSession() {
     System().Trace("lumivane: session ends");
     Messages().KillTimer(hwnd_, kSelectionTimer);
     CloseOpenBox();
-    HandBack(true);
+    HandBack();
     Dialogs().EndDialog(hwnd_, kIdCancel);
 }
 
 // On the crashing thread, with the program in an unknown state: only what
-// must not be left behind. The button reader is not waited for; the process
-// ends with it.
+// must not be left behind, the surest first, from what start-up prepared
+// (the saved pointers' handles), reading no file or registry value: the
+// tray icon, the pointers, a band in progress, then the off frame, which
+// paints. A tick of the program's own thread that is under way is let
+// finish first, for a moment at most, so that it puts no selection pointer
+// back after. The button reader is not waited for; the process ends with it.
 void CLvDlg::OnCrash() {
-    if (g_watchedBar == nullptr) return;
-    System().Trace("lumivane: crashed; putting the pointers, row 0 and the tray icon back");
-    g_watchedBar->HandBack(false);
+    CLvDlg* bar = g_watchedBar;
+    if (bar == nullptr || bar->handedBack_.exchange(true)) return;
+    System().Trace("lumivane: crashed; putting the tray icon, the pointers and row 0 back");
+    for (int waited = 0; bar->ticking_ && waited < kTickWaitMs; waited += kTickPollMs) Clock().Sleep(kTickPollMs);
+    bar->m_trayIcon.RemoveIcon();
+    bar->m_cursorScheme.RestoreAtExit();
+    AbandonSelection();
+    TheScreenLink().SendOffEverywhere();
 }
 
 void CLvDlg::WatchForCrash(bool on) {

@@ -157,6 +157,15 @@ void CLvDlg::OnSelectionTick() {
     // After a crash the process lives on for a moment: the region must not
     // come back after the off frame.
     if (handedBack_) return;
+    ticking_ = true;
+    RunTick();
+    ticking_ = false;
+    // A crash on another thread handed back while this tick ran (it waits
+    // for a tick only so long): what the tick installed since is undone.
+    if (handedBack_) SystemCursors().ReloadUserScheme();
+}
+
+void CLvDlg::RunTick() {
     SelectionState& s = TheSelection();
     if (s.bAutoDetect == 1 && s.nState == STATE_IDLE) {
         DetectVideoWindow(*this);

@@ -79,6 +79,7 @@ bool FakeCursors::SetSystemCursor(HCursor cursor, std::uint32_t id) {
     installs.emplace_back(id, it->second.image);
     installSizes.push_back(it->second.size);
     log_.Add(clock_.Now(), "cursor set " + std::to_string(id) + " " + it->second.image);
+    if (onInstall) onInstall(id);
     return true;
 }
 

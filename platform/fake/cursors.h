@@ -4,6 +4,7 @@
 // given away.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -43,7 +44,9 @@ public:
 
     // Every successful install: id and image, in order.
     std::vector<std::pair<std::uint32_t, std::string>> installs;
-    std::vector<int> installSizes;  // each install's LoadOwnCursor size (0: another handle)
+    std::vector<int> installSizes;
+    // Called after each install, as if another thread ran at that moment.
+    std::function<void(std::uint32_t id)> onInstall;  // each install's LoadOwnCursor size (0: another handle)
     int refusedInstalls = 0;
     int fileLoads = 0;
     // Releases of a handle that was not the program's to release (already

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bar/lv_dlg.h"
+#include "cursors/cursor_scheme.h"
 #include "monitor/row_decoder.h"
 #include "platform/fake/fake_desktop.h"
 #include "select/selection_state.h"
@@ -120,6 +121,56 @@ TEST_F(WaysOutTest, EveryWayOutPutsBackThePointersRow0AndTheTrayIcon) {
         // The bar gone, a crash no longer reaches it.
         EXPECT_FALSE(desk->system.Crash());
     }
+}
+
+// A crash puts back the surest first, from what start-up prepared: the tray
+// icon, then the pointers (no cursor file loaded, no registry read), then the
+// off frame, which paints.
+TEST_F(WaysOutTest, ACrashPutsTheTrayIconBackFirstAndPaintsLast) {
+    Run([](FakeDesktop& d) { d.registry.SetString(kCursorsKey, "Wait", "C:\\WINDOWS\\Cursors\\busy.ani"); },
+        [&](CLvDlg&, HWindow) {
+            FollowTarget();
+            Arm();
+            const int from = int(desk->log.Entries().size());
+            const int reads = desk->registry.reads;
+            const int fileLoads = desk->cursors.fileLoads;
+            ASSERT_TRUE(desk->system.Crash());
+            const auto& log = desk->log;
+            const int icon = log.Find("tray delete", from);
+            const int pointer = log.Find("cursor set", from);
+            const int off = log.Find("trace lumivane: send off", from);
+            ASSERT_GE(icon, 0);
+            ASSERT_GE(pointer, 0);
+            ASSERT_GE(off, 0);
+            EXPECT_LT(icon, pointer);
+            EXPECT_LT(pointer, off);
+            EXPECT_EQ(desk->registry.reads, reads);
+            EXPECT_EQ(desk->cursors.fileLoads, fileLoads);
+            EXPECT_TRUE(UserPointersShown());
+        });
+}
+
+// A crash on another thread while a tick of the program's own thread is
+// installing the selection pointers: the tick puts none back after the
+// hand-back.
+TEST_F(WaysOutTest, ACrashDuringATickLeavesNoSelectionPointerBehind) {
+    Run({}, [&](CLvDlg&, HWindow) {
+        AddTarget();
+        Send(kWmCommand, ID_START);
+        bool crashed = false;
+        desk->cursors.onInstall = [&](std::uint32_t id) {
+            if (id != kOcrNormal || crashed) return;
+            crashed = true;
+            desk->system.Crash();  // between the two selection pointers' installs
+        };
+        desk->mouse.cursorPos = Point{300, 250};
+        desk->RunFor(30);
+        desk->cursors.onInstall = nullptr;
+        ASSERT_TRUE(crashed);
+        EXPECT_TRUE(UserPointersShown());
+        desk->RunFor(300);
+        EXPECT_TRUE(UserPointersShown());
+    });
 }
 
 TEST_F(WaysOutTest, ASessionThatMayEndOrDoesNotChangesNothing) {

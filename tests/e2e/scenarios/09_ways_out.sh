@@ -95,7 +95,7 @@ way_wineboot() {
     note "the target $(wine_running target_window.exe && echo still runs || echo ended too)"
 }
 way_crash() {
-    WAY_LINE="crashed; putting the pointers, row 0 and the tray icon back"
+    WAY_LINE="crashed; putting the tray icon, the pointers and row 0 back"
     ways_out fault || fail "ways_out.exe fault: status $?"
 }
 
@@ -234,7 +234,27 @@ crash_case() {
     [ -z "$(desktop_windows | awk '$6 == "winedbg.exe" && ($2 > 1 || $3 > 1)')" ] || fail "a winedbg window is up"
 }
 
+# The runtimes' other ends of a broken process: abort, std::terminate, a
+# pure virtual call and an invalid parameter handed to the C runtime each
+# run the same hand-back first (one off frame, the icon deleted while the
+# bar exists), then end the process (abort's exit code 3 under Wine).
+runtime_end_case() {
+    local kind=$1
+    ways_out_case way_crash "$LUMIVANE_TEST" 1 "$kind" || return 1
+    has_trace "$SCEN_DIR/lumivane.trace" lumivane "test fault now" || fail "the fault did not happen"
+    icon_outcome | grep -q "^icon removed while the bar exists" || fail "the icon did not go before the bar: $(icon_outcome)"
+    process_outcome | grep -q "exit code 0x0*3$" || fail "not ended as abort ends it: $(process_outcome)"
+}
+scenario_crash_abort() { runtime_end_case abort; }
+scenario_crash_terminate() { runtime_end_case terminate; }
+scenario_crash_purecall() { runtime_end_case purecall; }
+scenario_crash_parameter() { runtime_end_case parameter; }
+
 register_scenario close-outside 1024x768 scenario_close_outside
 register_scenario end-session 1024x768 scenario_end_session
 register_scenario crash 1024x768 scenario_crash
+register_scenario crash-abort 1024x768 scenario_crash_abort
+register_scenario crash-terminate 1024x768 scenario_crash_terminate
+register_scenario crash-purecall 1024x768 scenario_crash_purecall
+register_scenario crash-parameter 1024x768 scenario_crash_parameter
 register_scenario end-session-wineboot 1024x768 scenario_end_session_wineboot
