@@ -231,6 +231,17 @@ menu_window() {
     program_windows lumivane.exe | awk '$2 > 60 && $2 < 300 && $3 > 120 && $3 < 400 { m = $0 } END { print m }'
 }
 has_menu() { [ -n "$(menu_window)" ]; }
+# The newest mapped window of the program bigger than its menus, a dialog
+# box: ID W H X Y. (Hidden frame windows of the default size stay in the
+# tree unmapped.)
+dialog_window() {
+    local id w h x y
+    program_windows lumivane.exe | awk '$2 >= 250 && $3 >= 150' | while read -r id w h x y; do
+        is_viewable "$id" && echo "$id $w $h $x $y"
+    done | tail -1
+}
+has_dialog() { [ -n "$(dialog_window)" ]; }
+no_dialog() { [ -z "$(dialog_window)" ]; }
 # item_rows N: the menu row's top and height, as choose_item reckons them.
 item_rows() {
     awk -v n="$1" -v h="$2" 'BEGIN {
