@@ -9,8 +9,11 @@
 #   WINEPREFIX   our own prefix       LVMON_EXE    the Windows lvmon.exe
 #   E2E_OUT      where logs are kept  WAYS_OUT_EXE tests/e2e/ways_out.exe
 #   LUMIVANE_TEST lumivane_test.exe, the test build with its fault switch
+#   E2E_PREFIX   the prefix the scenarios share (WINEPREFIX between them)
+#   DPI_PROBE    tests/e2e/dpi_probe.exe
 # Set by begin_scenario for the scenario that runs:
-#   SCEN_NAME SCEN_DIR SCEN_DESKTOP SCEN_W SCEN_H SCEN_FAILED
+#   SCEN_NAME SCEN_DIR SCEN_DESKTOP SCEN_W SCEN_H SCEN_FAILED SCEN_SKIPPED
+#   SCEN_PREFIX  the scenario's own prefix (use_own_prefix), or empty
 
 # The program as a user sees it.
 SPLASH_W=400  # the splash picture
@@ -30,6 +33,12 @@ note() { echo "    $*"; }
 fail() {
     echo "    FAIL: $*"
     SCEN_FAILED=1
+}
+# skip_scenario REASON: what the scenario checks cannot be shown here; the
+# runner reports it as skipped, neither passed nor failed.
+skip_scenario() {
+    echo "    SKIP: $*"
+    SCEN_SKIPPED=1
 }
 
 track_pid() {
@@ -68,12 +77,14 @@ begin_scenario() {
     SCEN_DESKTOP="e2e-$1"
     SCEN_DIR="$E2E_OUT/$1"
     SCEN_FAILED=0
+    SCEN_SKIPPED=0
     SCEN_PIDS=()
     rm -rf "$SCEN_DIR"
     mkdir -p "$SCEN_DIR"
 }
 
-# Stops what the scenario started, then every Wine process of our prefix.
+# Stops what the scenario started, then every Wine process of our prefix
+# (the scenario's own one, after which the shared one is ours again).
 stop_scenario_processes() {
     stop_lvmon
     local pid
@@ -86,6 +97,25 @@ stop_scenario_processes() {
     SCEN_PIDS=()
     wineserver -k 2>/dev/null
     timeout 20 wineserver -w 2>/dev/null
+    if [ -n "${SCEN_PREFIX:-}" ]; then
+        export WINEPREFIX=$E2E_PREFIX
+        SCEN_PREFIX=""
+    fi
+}
+
+# use_own_prefix NAME: the rest of the scenario runs in a Wine prefix of its
+# own, BUILD_WIN64_DIR/e2e/wineprefix-NAME (made once, then reused), for a
+# setting of the whole prefix that the other scenarios must not see (the
+# display scale). stop_scenario_processes ends its programs.
+use_own_prefix() {
+    SCEN_PREFIX=$WIN64_DIR/e2e/wineprefix-$1
+    export WINEPREFIX=$SCEN_PREFIX
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    note "making the Wine prefix $WINEPREFIX (once)"
+    # The registry reaches the disk when the prefix's wineserver ends.
+    timeout 180 wineboot -i >"$SCEN_DIR/wineboot.log" 2>&1
+    timeout 60 wineserver -w
+    [ -f "$WINEPREFIX/system.reg" ] || { fail "Wine cannot make $WINEPREFIX: $(tail -3 "$SCEN_DIR/wineboot.log")"; return 1; }
 }
 
 # ---------------------------------------------------------------------------
@@ -201,6 +231,17 @@ menu_window() {
     program_windows lumivane.exe | awk '$2 > 60 && $2 < 300 && $3 > 120 && $3 < 400 { m = $0 } END { print m }'
 }
 has_menu() { [ -n "$(menu_window)" ]; }
+# The newest mapped window of the program bigger than its menus, a dialog
+# box: ID W H X Y. (Hidden frame windows of the default size stay in the
+# tree unmapped.)
+dialog_window() {
+    local id w h x y
+    program_windows lumivane.exe | awk '$2 >= 250 && $3 >= 150' | while read -r id w h x y; do
+        is_viewable "$id" && echo "$id $w $h $x $y"
+    done | tail -1
+}
+has_dialog() { [ -n "$(dialog_window)" ]; }
+no_dialog() { [ -z "$(dialog_window)" ]; }
 # item_rows N: the menu row's top and height, as choose_item reckons them.
 item_rows() {
     awk -v n="$1" -v h="$2" 'BEGIN {

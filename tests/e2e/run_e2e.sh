@@ -7,12 +7,15 @@
 # BUILD_HOST_DIR holds bin/lvmon, BUILD_WIN64_DIR lumivane.exe, lvmon.exe
 # and tests/e2e/link_probe.exe (and lumivane_test.exe, the test build that
 # the crash scenario runs). With SCENARIO names only those run. The Wine
-# prefix lives in BUILD_WIN64_DIR/e2e/wineprefix (made once, then reused),
-# the logs of each scenario in BUILD_WIN64_DIR/e2e/out/NAME/.
+# prefix lives in BUILD_WIN64_DIR/e2e/wineprefix (made once, then reused;
+# a scenario that changes the whole prefix has its own beside it,
+# wineprefix-NAME), the logs of each scenario in BUILD_WIN64_DIR/e2e/out/NAME/.
 #
-# Prints one PASS or FAIL line a scenario and ends with "N passed, M failed";
-# exits 1 on any failure, 0 with a SKIPPED line when Xvfb or Wine cannot
-# start here. Scenarios live in tests/e2e/scenarios/*.sh, one file each.
+# Prints one PASS, FAIL or SKIP line a scenario (SKIP: what it checks cannot
+# be shown here, and why) and ends with "N passed, M failed" (", K skipped"
+# when some were); exits 1 on any failure, 0 with a SKIPPED line when Xvfb
+# or Wine cannot start here. Scenarios live in tests/e2e/scenarios/*.sh,
+# one file each.
 set -u
 
 if [ $# -lt 2 ]; then
@@ -32,6 +35,7 @@ LVMON_EXE=$WIN64_DIR/lvmon.exe
 TARGET_EXE=$WIN64_DIR/tests/e2e/target_window.exe
 PLAYER_EXE=$WIN64_DIR/tests/e2e/player_standin.exe
 WAYS_OUT_EXE=$WIN64_DIR/tests/e2e/ways_out.exe
+DPI_PROBE=$WIN64_DIR/tests/e2e/dpi_probe.exe
 # The test build with its fault switch; only the crash scenario runs it.
 LUMIVANE_TEST=$WIN64_DIR/lumivane_test.exe
 E2E_OUT=$WIN64_DIR/e2e/out
@@ -46,7 +50,7 @@ skip() {
     exit 0
 }
 
-for f in "$LVMON" "$LUMIVANE" "$LINK_PROBE" "$LVMON_EXE" "$TARGET_EXE" "$PLAYER_EXE" "$WAYS_OUT_EXE"; do
+for f in "$LVMON" "$LUMIVANE" "$LINK_PROBE" "$LVMON_EXE" "$TARGET_EXE" "$PLAYER_EXE" "$WAYS_OUT_EXE" "$DPI_PROBE"; do
     if [ ! -x "$f" ] && [ ! -f "$f" ]; then
         echo "e2e: missing $f (build the host and win64 presets first)" >&2
         exit 1
@@ -60,8 +64,12 @@ e2e_cleanup() {
     local pid
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then
-        wineserver -k 2>/dev/null
-        timeout 20 wineserver -w 2>/dev/null
+        # A scenario's own prefix, when one was interrupted, and ours.
+        local prefix
+        for prefix in ${SCEN_PREFIX:+"$SCEN_PREFIX"} "${E2E_PREFIX:-$WINEPREFIX}"; do
+            WINEPREFIX=$prefix wineserver -k 2>/dev/null
+            WINEPREFIX=$prefix timeout 20 wineserver -w 2>/dev/null
+        done
     fi
     for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
     if [ -n "$XVFB_PID" ]; then
@@ -88,7 +96,8 @@ export DISPLAY=":$(tr -dc 0-9 <"$DISPLAY_FILE")"
 # ---------------------------------------------------------------------------
 # Our own Wine prefix, made once.
 command -v wine >/dev/null || skip "Wine is not installed"
-export WINEPREFIX=$WIN64_DIR/e2e/wineprefix
+E2E_PREFIX=$WIN64_DIR/e2e/wineprefix
+export WINEPREFIX=$E2E_PREFIX
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -123,6 +132,7 @@ wanted() {
 
 passed=0
 failed=0
+skipped=0
 for entry in "${SCENARIOS[@]}"; do
     read -r -a parts <<<"$entry"
     name=${parts[0]}
@@ -134,7 +144,10 @@ for entry in "${SCENARIOS[@]}"; do
     status=$?
     stop_scenario_processes
     took=$(($(now_ms) - started))
-    if [ "$status" -eq 0 ] && [ "$SCEN_FAILED" -eq 0 ]; then
+    if [ "$status" -eq 0 ] && [ "$SCEN_FAILED" -eq 0 ] && [ "$SCEN_SKIPPED" -ne 0 ]; then
+        echo "SKIP $name ($took ms)"
+        skipped=$((skipped + 1))
+    elif [ "$status" -eq 0 ] && [ "$SCEN_FAILED" -eq 0 ]; then
         echo "PASS $name ($took ms)"
         passed=$((passed + 1))
     else
@@ -143,5 +156,9 @@ for entry in "${SCENARIOS[@]}"; do
     fi
 done
 
-echo "$passed passed, $failed failed"
+if [ "$skipped" -gt 0 ]; then
+    echo "$passed passed, $failed failed, $skipped skipped"
+else
+    echo "$passed passed, $failed failed"
+fi
 [ "$failed" -eq 0 ]

@@ -10,17 +10,6 @@ ADJUST_DLU_H=158
 # Messages lvmon has decoded so far.
 decoded() { grep -cE '^[0-9.]+ (off|region|rows|columns)' "$SCEN_DIR/lvmon.txt"; }
 
-# The newest mapped window of the program bigger than its menus: ID W H X Y.
-# (Hidden frame windows of the default size stay in the tree unmapped.)
-dialog_window() {
-    local id w h x y
-    program_windows lumivane.exe | awk '$2 >= 250 && $3 >= 150' | while read -r id w h x y; do
-        is_viewable "$id" && echo "$id $w $h $x $y"
-    done | tail -1
-}
-has_dialog() { [ -n "$(dialog_window)" ]; }
-no_dialog() { [ -z "$(dialog_window)" ]; }
-
 # open_from_tray ITEM: the tray menu's item opens a dialog; sets DLG_ID DLG_W
 # DLG_H DLG_X DLG_Y.
 open_from_tray() {
