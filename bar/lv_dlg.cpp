@@ -375,7 +375,8 @@ void CLvDlg::OnHelp() {
     std::memcpy(path + folder, kHelpFileName, sizeof kHelpFileName);
     // Owned by nobody: an owner would be the topmost bar, and the viewer
     // would float above every program.
-    Shell().HtmlHelp(HWindow::None, path, kHhDisplayTopic, 0);
+    const HWindow viewer = Shell().HtmlHelp(HWindow::None, path, kHhDisplayTopic, 0);
+    System().Trace(IsNone(viewer) ? "lumivane: help did not open" : "lumivane: help opened");
 }
 
 // Both run modally over the bar, one at a time; their results change

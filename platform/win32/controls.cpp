@@ -4,6 +4,8 @@
 // messages, and cursors of another module.
 #include "platform/win32/controls.h"
 
+#include "platform/win32/utf8.h"
+
 #include <commctrl.h>
 
 #include "platform/constants.h"
@@ -169,7 +171,8 @@ void Win32Controls::SetSlider(HWindow slider, std::int32_t minimum, std::int32_t
 }
 
 HModule Win32Controls::LoadModule(const char* path) {
-    return HModule(reinterpret_cast<std::uintptr_t>(::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE)));
+    return HModule(
+        reinterpret_cast<std::uintptr_t>(::LoadLibraryExW(Widen(path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)));
 }
 
 HCursor Win32Controls::LoadModuleCursor(HModule module, int resourceId) {

@@ -3,9 +3,11 @@
 // terminates what it reads.
 #include "platform/win32/launch.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "platform/win32/dialogs.h"
+#include "platform/win32/utf8.h"
 
 namespace lv::win32 {
 
@@ -13,8 +15,13 @@ static_assert(kSwShow == SW_SHOW && kMbIconExclamation == MB_ICONEXCLAMATION && 
                   kKeyQueryValue == KEY_QUERY_VALUE,
               "launch numbers");
 
+// The shell asks for COM, apartment-threaded, on the thread that opens a
+// link: initialised once on the program's thread, and kept.
 std::intptr_t Win32Launch::ShellOpen(HWindow owner, const char* file, std::int32_t showCommand) {
-    return reinterpret_cast<std::intptr_t>(::ShellExecuteA(ToHwnd(owner), "open", file, nullptr, nullptr, showCommand));
+    static const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    (void)com;
+    return reinterpret_cast<std::intptr_t>(
+        ::ShellExecuteW(ToHwnd(owner), L"open", Widen(file).c_str(), nullptr, nullptr, showCommand));
 }
 
 std::uint32_t Win32Launch::WinExec(const char* commandLine, std::int32_t showCommand) {

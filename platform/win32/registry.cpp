@@ -2,6 +2,8 @@
 // them: the logic bounds and terminates what it reads.
 #include "platform/win32/registry.h"
 
+#include "platform/win32/utf8.h"
+
 namespace lv::win32 {
 
 namespace {
@@ -27,7 +29,11 @@ std::int32_t Win32Registry::QueryValue(HKey key, const char* name, std::uint32_t
 void Win32Registry::CloseKey(HKey key) { ::RegCloseKey(ToHkey(key)); }
 
 std::uint32_t Win32Registry::GetWindowsDir(char* buffer, std::uint32_t size) {
-    return ::GetWindowsDirectoryA(buffer, size);
+    // In UTF-8, as every path the program keeps; a cut one answers `size` or more.
+    wchar_t wide[MAX_PATH + 1];
+    const UINT n = ::GetWindowsDirectoryW(wide, MAX_PATH + 1);
+    if (n == 0 || n > MAX_PATH) return n == 0 ? 0 : size;
+    return std::uint32_t(Narrow(wide, int(n), buffer, int(size)));
 }
 
 }  // namespace lv::win32

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/win32/dialogs.h"
+#include "platform/win32/utf8.h"
 #include "platform/win32/win32_platform.h"
 
 namespace lv::win32 {
@@ -19,13 +20,13 @@ namespace lv::win32 {
 namespace {
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-// HtmlHelpA lives in hhctrl.ocx; it is looked up when first needed, so the
+// HtmlHelpW lives in hhctrl.ocx; it is looked up when first needed, so the
 // program starts on a system without the viewer.
-using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 HtmlHelpFn LoadHtmlHelp() {
     static HtmlHelpFn fn = [] {
         HMODULE module = ::LoadLibraryA("hhctrl.ocx");
-        return module ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(module, "HtmlHelpA")))
+        return module ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(module, "HtmlHelpW")))
                       : nullptr;
     }();
     return fn;
@@ -94,16 +95,21 @@ void Win32Shell::DrawAnimatedRects(HWindow wnd, int animation, const Rect& from,
     ::DrawAnimatedRects(ToHwnd(wnd), animation, &a, &b);
 }
 
+// The wide path, in UTF-8. A path the wide buffer cut, or one that does not
+// fit the caller's, answers a length of `size` or more and leaves nothing.
 int Win32Shell::GetModuleFileName(char* path, int size) {
     if (size <= 0) return 0;
-    const DWORD n = ::GetModuleFileNameA(nullptr, path, DWORD(size));
-    path[size - 1] = '\0';  // Windows XP leaves a cut path unterminated
-    return int(n);
+    path[0] = '\0';
+    wchar_t wide[1024];
+    const DWORD n = ::GetModuleFileNameW(nullptr, wide, DWORD(sizeof wide / sizeof wide[0]));
+    if (n == 0) return 0;
+    if (n >= sizeof wide / sizeof wide[0]) return size;  // cut (Windows XP leaves it unterminated)
+    return Narrow(wide, int(n), path, size);
 }
 
 HWindow Win32Shell::HtmlHelp(HWindow caller, const char* path, std::uint32_t command, std::uintptr_t data) {
     HtmlHelpFn fn = LoadHtmlHelp();
-    return fn ? FromHwnd(fn(ToHwnd(caller), path, command, data)) : HWindow::None;
+    return fn ? FromHwnd(fn(ToHwnd(caller), Widen(path).c_str(), command, data)) : HWindow::None;
 }
 
 int Win32Shell::MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) {
