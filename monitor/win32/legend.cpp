@@ -8,8 +8,17 @@ namespace {
 constexpr char kClassName[] = "LvMonLegend";
 constexpr UINT kExitCommand = 1;
 constexpr int kWidth = 330;
-constexpr int kHeight = 90;
+constexpr int kHeight = 90;  // with three lines
+constexpr int kLineHeight = 18;
 constexpr int kMargin = 30;  // above the taskbar
+
+int HeightFor(std::size_t lines) { return kHeight + kLineHeight * (lines > 3 ? int(lines) - 3 : 0); }
+
+// The window's top left corner for that height, in the primary screen's
+// bottom right corner.
+POINT CornerFor(int height) {
+    return POINT{::GetSystemMetrics(SM_CXSCREEN) - kWidth - 10, ::GetSystemMetrics(SM_CYSCREEN) - height - kMargin};
+}
 }  // namespace
 
 bool Legend::Create(HINSTANCE instance) {
@@ -20,20 +29,31 @@ bool Legend::Create(HINSTANCE instance) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kClassName;
     ::RegisterClassA(&wc);
-    const int x = ::GetSystemMetrics(SM_CXSCREEN) - kWidth - 10;
-    const int y = ::GetSystemMetrics(SM_CYSCREEN) - kHeight - kMargin;
+    const POINT at = CornerFor(kHeight);
     hwnd_ = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "lvmon - monitor emulator",
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, x, y, kWidth, kHeight, nullptr, nullptr,
-                              instance, this);
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, at.x, at.y, kWidth, kHeight, nullptr,
+                              nullptr, instance, this);
     return hwnd_ != nullptr;
 }
 
-void Legend::SetLines(const std::string& state, const std::string& last, const std::string& rate) {
-    if (hwnd_ == nullptr || (lines_[0] == state && lines_[1] == last && lines_[2] == rate)) return;
-    lines_[0] = state;
-    lines_[1] = last;
-    lines_[2] = rate;
+void Legend::SetLines(const std::vector<std::string>& lines) {
+    if (hwnd_ == nullptr || lines == lines_) return;
+    const bool resize = HeightFor(lines.size()) != HeightFor(lines_.size());
+    lines_ = lines;
+    if (resize) Place();
     ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool Legend::TakeDisplayChange() {
+    const bool changed = displayChanged_;
+    displayChanged_ = false;
+    return changed;
+}
+
+void Legend::Place() {
+    const int height = HeightFor(lines_.size());
+    const POINT at = CornerFor(height);
+    ::SetWindowPos(hwnd_, nullptr, at.x, at.y, kWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Legend::Destroy() {
@@ -70,6 +90,10 @@ LRESULT Legend::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             closed_ = true;
             return 0;
+        case WM_DISPLAYCHANGE:
+            displayChanged_ = true;
+            Place();  // the primary screen may have another size
+            return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
         default:
             return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
     }
@@ -80,8 +104,8 @@ void Legend::Paint() {
     HDC dc = ::BeginPaint(hwnd_, &ps);
     ::SetBkMode(dc, TRANSPARENT);
     HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
-    for (int i = 0; i < 3; ++i) {
-        ::TextOutA(dc, 8, 4 + 18 * i, lines_[i].c_str(), int(lines_[i].size()));
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        ::TextOutA(dc, 8, 4 + kLineHeight * int(i), lines_[i].c_str(), int(lines_[i].size()));
     }
     ::SelectObject(dc, old);
     ::EndPaint(hwnd_, &ps);

@@ -8,8 +8,8 @@ namespace {
 constexpr char kClassName[] = "LvMonOutline";
 constexpr COLORREF kFrame = RGB(255, 160, 0);
 
-// The strips of a region whose top is below row 0: top and bottom span the
-// whole width, left and right the rows between them.
+// The strips of a region: top and bottom span the whole width, left and
+// right the rows between them.
 void StripRects(const RECT& r, RECT out[4]) {
     const int t = Outline::kThickness;
     out[0] = RECT{r.left, r.top, r.right, r.top + t};
@@ -19,19 +19,21 @@ void StripRects(const RECT& r, RECT out[4]) {
 }
 }  // namespace
 
-bool Outline::Create(HINSTANCE instance) {
+bool Outline::Create(HINSTANCE instance, HWND owner) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hbrBackground = ::CreateSolidBrush(kFrame);  // the class keeps it for the run
-    wc.lpszClassName = kClassName;
-    ::RegisterClassA(&wc);
+    if (!::GetClassInfoA(instance, kClassName, &wc)) {
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = instance;
+        wc.hbrBackground = ::CreateSolidBrush(kFrame);  // the class keeps it for the run
+        wc.lpszClassName = kClassName;
+        if (::RegisterClassA(&wc) == 0) return false;
+    }
     for (HWND& strip : strips_) {
         // Layered and transparent: clicks go to whatever lies under the
         // strip, in this program or another. Opaque, so no colour key.
         strip = ::CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW |
                                       WS_EX_NOACTIVATE,
-                                  kClassName, "lvmon outline", WS_POPUP, 0, 1, 1, 1, nullptr, nullptr, instance,
+                                  kClassName, "lvmon outline", WS_POPUP, 0, 1, 1, 1, owner, nullptr, instance,
                                   nullptr);
         if (strip == nullptr) return false;
         ::SetLayeredWindowAttributes(strip, 0, 255, LWA_ALPHA);
@@ -40,18 +42,15 @@ bool Outline::Create(HINSTANCE instance) {
 }
 
 void Outline::Show(const RECT& region) {
-    RECT r = region;
-    // Row 0 belongs to the monitor's line: the outline starts below it.
-    if (r.top < 1) r.top = 1;
-    if (r.right <= r.left || r.bottom <= r.top) {
+    if (region.right <= region.left || region.bottom <= region.top) {
         Hide();
         return;
     }
-    if (visible_ && ::EqualRect(&r, &shown_)) return;
-    shown_ = r;
+    if (visible_ && ::EqualRect(&region, &shown_)) return;
+    shown_ = region;
     visible_ = true;
     RECT rects[4];
-    StripRects(r, rects);
+    StripRects(region, rects);
     for (int i = 0; i < 4; ++i) {
         if (strips_[i] == nullptr) continue;
         const RECT& s = rects[i];

@@ -1,6 +1,7 @@
-// The outline of the region the monitor would enhance: four thin topmost,
-// click-through strips along its edges, which never cover screen row 0 (the
-// monitor's own line, and the one lvmon reads).
+// The outline of the region a monitor would enhance: four thin topmost,
+// click-through strips along its edges, with no taskbar buttons. The
+// rectangles it is given keep off the monitors' top rows (each monitor's own
+// line, and the one lvmon reads).
 //
 // Strips rather than one window over the region: a region-sized window
 // (layered, with a transparent inside) makes the desktop under it repaint as
@@ -15,12 +16,19 @@ namespace lv::monitor::win32 {
 
 class Outline {
 public:
+    Outline() = default;
+    ~Outline() { Destroy(); }
+    Outline(const Outline&) = delete;
+    Outline& operator=(const Outline&) = delete;
+
     // The strips' thickness in pixels.
     static constexpr int kThickness = 3;
 
-    bool Create(HINSTANCE instance);
-    // Frames the screen rectangle [left, right) x [top, bottom); hides the
-    // outline when nothing of it lies below row 0.
+    // The strips are owned by `owner` (the legend): an owned window gets no
+    // taskbar button, and Wine's taskbar gives a tool window one as well.
+    bool Create(HINSTANCE instance, HWND owner);
+    // Frames the desktop rectangle [left, right) x [top, bottom); hides the
+    // outline when it is empty.
     void Show(const RECT& region);
     void Hide();
     void Destroy();

@@ -39,6 +39,20 @@ shown_outlines() {
     done
 }
 
+# strips_owned_by LEGEND: lvmon.exe's windows but the legend, the outline's
+# four strips at least, are owned by the legend: Wine gives an owned window
+# WM_TRANSIENT_FOR its owner's X window. An owned window has no taskbar
+# button (Wine's taskbar gives an unowned tool window one).
+strips_owned_by() {
+    local legend=$1 id owner n=0
+    for id in $(program_windows lvmon.exe | awk -v l="$legend" '$1 != l { print $1 }'); do
+        owner=$(xprop -id "$id" WM_TRANSIENT_FOR 2>/dev/null | awk '/window id #/ { print $NF }')
+        [ -n "$owner" ] && [ $((owner)) -eq $((legend)) ] || return 1
+        n=$((n + 1))
+    done
+    [ "$n" -ge 4 ]
+}
+
 scenario_emulator() {
     local log="$SCEN_DIR/lvmon_exe.txt"
     start_in_desktop lvmon_exe "$LVMON_EXE" --output "$(wine_path "$log")"
@@ -71,6 +85,7 @@ scenario_emulator() {
     sleep 0.3
     # The exit-time off frame ends the enhancement: no outline is left.
     [ -z "$(shown_outlines "$legend")" ] || fail "an outline is still shown after the off frame"
+    strips_owned_by "$legend" || fail "the outline's strips are not owned by the legend (they get taskbar buttons)"
     press_key "$legend" Escape
     wait_until 10 wine_not_running lvmon.exe || fail "lvmon.exe did not end on Escape"
     python3 "$E2E_DIR/check_monitor.py" link --monitor "$log" \
