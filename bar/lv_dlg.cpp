@@ -66,6 +66,8 @@ std::intptr_t CLvDlg::OnInitDialog(HWindow dlg) {
     hwnd_ = dlg;
     m_scale = BarScale(MonitorOfRegion(Windows().GetWindowRect(dlg)).dpi);
     Dialogs().SetWindowIcons(dlg, m_hIcon);
+    // The shell's "TaskbarCreated" reaches the bar too, elevated or not.
+    Messages().AllowFromLowerIntegrity(dlg, CTrayNotifyIcon::TaskbarCreatedMessage);
 
     const HIcon trayIcon = TrayIconFor(IDR_MAINFRAME);
     if (!m_trayIcon.CreateAnimated(dlg, IDR_MAINFRAME, kTrayTooltip, &trayIcon, 1, kTrayAnimationPeriodMs,

@@ -87,7 +87,11 @@ Var RadioAll
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\lumivane.exe"
+; Started by the shell, not by this installer: an install for everyone runs
+; elevated, and the program must run as the signed-in user (elevated, the
+; shell's messages would not reach it, and it would not be the user's).
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsSignedInUser
 !define MUI_FINISHPAGE_RUN_TEXT "Start Lumivane now"
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
 
@@ -113,6 +117,10 @@ Page custom ModePage ModePageLeave
 ; menu's (pointers and row 0 put back, the icon removed). A bare WM_CLOSE
 ; would only end the dialog. Its other dialogs on that thread (the About
 ; box, Display adjust, a message box) are cancelled first, as Escape would.
+Function StartAsSignedInUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\lumivane.exe"'
+FunctionEnd
+
 !macro END_RUNNING_COPY un
 Function ${un}EndRunningCopy
   Push $0

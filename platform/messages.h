@@ -47,6 +47,10 @@ public:
     // RegisterWindowMessageA: the same number for the same name throughout
     // the session; 0 on failure.
     virtual std::uint32_t RegisterMessage(const char* name) = 0;
+    // Lets `msg` reach the window from processes of lower integrity
+    // (ChangeWindowMessageFilterEx): the shell's broadcasts reach a copy
+    // of the program started elevated. Nothing before Windows Vista.
+    virtual void AllowFromLowerIntegrity(HWindow wnd, std::uint32_t msg) = 0;
 
     // A global hot key: WM_HOTKEY with the id reaches the window.
     virtual bool RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) = 0;

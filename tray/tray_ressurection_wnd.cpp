@@ -13,6 +13,8 @@ CTrayRessurectionWnd::CTrayRessurectionWnd(CTrayNotifyIcon* pTrayIcon) : m_pTray
 
 bool CTrayRessurectionWnd::Create() {
     m_hWnd = Messages().CreateHiddenWindow(kResurrectionWindowTitle, this);
+    // A copy started elevated still hears that the taskbar came back.
+    if (!IsNone(m_hWnd)) Messages().AllowFromLowerIntegrity(m_hWnd, CTrayNotifyIcon::TaskbarCreatedMessage);
     return !IsNone(m_hWnd);
 }
 

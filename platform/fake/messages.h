@@ -6,6 +6,7 @@
 
 #include <map>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     std::uintptr_t SetTimer(HWindow wnd, std::uintptr_t id, std::uint32_t periodMs) override;
     bool KillTimer(HWindow wnd, std::uintptr_t id) override;
     std::uint32_t RegisterMessage(const char* name) override;
+    void AllowFromLowerIntegrity(HWindow wnd, std::uint32_t msg) override { allowedFromBelow.insert({wnd, msg}); }
+    // The messages windows let through from lower integrity.
+    std::set<std::pair<HWindow, std::uint32_t>> allowedFromBelow;
     // How often this desktop's programs registered a message name.
     int Registrations(const std::string& name) const {
         auto it = registrations_.find(name);

@@ -95,6 +95,22 @@ std::uint32_t Win32Messages::RegisterMessage(const char* name) {
     return ::RegisterWindowMessageA(name);
 }
 
+// Windows 7 filters a window's messages; Vista only the process's.
+void Win32Messages::AllowFromLowerIntegrity(HWindow wnd, std::uint32_t msg) {
+    using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
+    HMODULE user = ::GetModuleHandleA("user32.dll");
+    if (user == nullptr) return;
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW, and MSGFLT_ADD for the process
+    if (auto perWindow = reinterpret_cast<PerWindow>(
+            reinterpret_cast<void*>(::GetProcAddress(user, "ChangeWindowMessageFilterEx")))) {
+        perWindow(ToHwnd(wnd), msg, kAllow, nullptr);
+    } else if (auto perProcess = reinterpret_cast<PerProcess>(
+                   reinterpret_cast<void*>(::GetProcAddress(user, "ChangeWindowMessageFilter")))) {
+        perProcess(msg, kAllow);
+    }
+}
+
 bool Win32Messages::RegisterHotKey(HWindow wnd, int id, std::uint32_t modifiers, std::uint32_t key) {
     return ::RegisterHotKey(ToHwnd(wnd), id, modifiers, key) != FALSE;
 }

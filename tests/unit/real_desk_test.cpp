@@ -330,6 +330,23 @@ TEST_F(RealDeskTest, EveryWayOutEndsAnOpenBoxAndThenTheBar) {
     }
 }
 
+// Started elevated (the installer's last page, an install for everyone),
+// the program still hears the shell's broadcast that the taskbar is back.
+TEST_F(RealDeskTest, TheTaskbarsReturnReachesAnElevatedCopy) {
+    Run({}, [&](CLvDlg&, HWindow dlg) {
+        const std::uint32_t taskbarCreated = CTrayNotifyIcon::TaskbarCreatedMessage;
+        ASSERT_NE(taskbarCreated, 0u);
+        const auto& allowed = desk->messages.allowedFromBelow;
+        EXPECT_EQ(allowed.count({dlg, taskbarCreated}), 1u);
+        // And the tray icon's own hidden window, which puts the icon back.
+        int hidden = 0;
+        for (const auto& [wnd, msg] : allowed) {
+            if (msg == taskbarCreated && wnd != dlg) ++hidden;
+        }
+        EXPECT_EQ(hidden, 1);
+    });
+}
+
 TEST_F(RealDeskTest, TheHelpViewerIsOwnedByNobody) {
     Run({}, [&](CLvDlg&, HWindow) {
         desk->shell.helpFiles.insert(kHelpFile);
