@@ -258,3 +258,39 @@ register_scenario crash-terminate 1024x768 scenario_crash_terminate
 register_scenario crash-purecall 1024x768 scenario_crash_purecall
 register_scenario crash-parameter 1024x768 scenario_crash_parameter
 register_scenario end-session-wineboot 1024x768 scenario_end_session_wineboot
+
+# The boxes are the bar's: About asked for a second time from the tray menu
+# (which works while the box disables the bar) brings the open box to the
+# front rather than a second one; then a way out with the box open ends the
+# program within 5 s (the box's loop used to hold the process, and the
+# single-instance mutex, until the user closed it).
+viewable_dialogs() {
+    local id w h x y
+    program_windows lumivane.exe | awk '$2 >= 250 && $3 >= 150' | while read -r id w h x y; do
+        is_viewable "$id" && echo "$id"
+    done | wc -l
+}
+box_then_way_out() {
+    local how=$1
+    start_program || return 1
+    open_from_tray 10 || return 1  # About...
+    right_press "$(tray_x)" "$(tray_y)"
+    wait_until 5 has_menu || { fail "the tray menu did not open over the About box"; return 1; }
+    sleep 0.3
+    choose_item 10
+    sleep 1
+    [ "$(viewable_dialogs)" -eq 1 ] || fail "About asked for twice shows $(viewable_dialogs) boxes"
+    "$how"
+    wait_until 5 wine_not_running lumivane.exe || fail "the program still runs 5 s after the way out with About open"
+}
+exit_from_tray() {
+    right_press "$(tray_x)" "$(tray_y)"
+    wait_until 5 has_menu || { fail "the tray menu did not open"; return 1; }
+    sleep 0.3
+    choose_item 12  # Exit
+}
+scenario_box_exit() { box_then_way_out exit_from_tray; }
+scenario_box_close_outside() { box_then_way_out way_close; }
+
+register_scenario box-exit 1024x768 scenario_box_exit
+register_scenario box-close-outside 1024x768 scenario_box_close_outside
