@@ -186,6 +186,11 @@ public:
         Parse(ReadFile(std::string(LV_SOURCE_DIR) + "/res/lumivane.rc"));
     }
     std::map<int, RcDialog> dialogs;
+    struct MenuItem {
+        int command;  // 0: a separator
+        std::string text;
+    };
+    std::map<int, std::vector<MenuItem>> menus;  // each menu's one pop-up
     std::string problem;  // the first statement the parser could not read
 
 private:
@@ -356,6 +361,8 @@ private:
         std::istringstream in(script);
         std::string line;
         RcDialog* dialog = nullptr;
+        std::vector<MenuItem>* menu = nullptr;
+        int menuDepth = 0;
         bool inBody = false;
         std::string keyword, statement;
         auto flush = [&]() {
@@ -371,6 +378,32 @@ private:
             std::string first, second;
             words >> first >> second;
             if (first.empty()) continue;
+            if (menu != nullptr) {
+                if (first == "BEGIN") ++menuDepth;
+                if (first == "END" && --menuDepth == 0) menu = nullptr;
+                if (first == "MENUITEM") {
+                    std::string rest;
+                    std::getline(words, rest);
+                    if (second == "SEPARATOR") {
+                        menu->push_back(MenuItem{0, ""});
+                    } else {
+                        const std::vector<std::string> a = Arguments(second + rest);
+                        if (a.size() != 2) problem = line;
+                        else menu->push_back(MenuItem{int(Number(a[1])), Text(a[0])});
+                    }
+                } else if (first == "POPUP" && menuDepth != 1) {
+                    problem = line;  // a nested pop-up: the program's menus have none
+                }
+                continue;
+            }
+            if (dialog == nullptr && second == "MENU") {
+                std::string t;
+                long id = 0;
+                if (!Term(first, t, id)) problem = line;
+                menu = &menus[int(id)];
+                menuDepth = 0;
+                continue;
+            }
             if (dialog == nullptr) {
                 if (second != "DIALOGEX") continue;
                 std::string name = first;
@@ -494,6 +527,28 @@ TEST(FakeAsWindows, DialogTemplatesAreTheResourceScripts) {
                 EXPECT_EQ(f.rect.right, px(r.x + r.w));
                 EXPECT_EQ(f.rect.bottom, py(r.y + r.h));
             }
+        }
+    }
+}
+
+// The pop-up menus the simulation loads for 6000 and 7000 are the script's.
+TEST(FakeAsWindows, MenusAreTheResourceScripts) {
+    const ResourceScript rc;
+    ASSERT_EQ(rc.problem, "");
+    FakeDesktop desk;
+    std::vector<int> scripted, simulated;
+    for (const auto& [id, m] : rc.menus) scripted.push_back(id);
+    for (const auto& [id, m] : desk.menus.menuResources) simulated.push_back(id);
+    EXPECT_EQ(scripted, (std::vector<int>{6000, 7000}));
+    EXPECT_EQ(simulated, scripted);
+    for (const auto& [id, items] : rc.menus) {
+        SCOPED_TRACE(id);
+        const auto& fake = desk.menus.menuResources[id];
+        ASSERT_EQ(fake.size(), items.size());
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            EXPECT_EQ(fake[i].command, items[i].command) << i;
+            EXPECT_EQ(fake[i].text, items[i].text) << i;
+            EXPECT_TRUE(fake[i].enabled) << i;  // none is greyed in the script
         }
     }
 }
