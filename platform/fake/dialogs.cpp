@@ -12,8 +12,8 @@ FakeDialogs::FakeDialogs(FakeClock& clock, EventLog& log, FakeWindows& windows)
     // The program's templates as the "System" font's dialog units work out
     // (8 x 16 pixel base units: 2 pixels a unit across, 2 down).
     templates[130] = FakeTemplate{Rect{0, 0, 372, 256}, true,
-                                  {FakeControl{5000, "COV", Rect{0, 0, 80, 52}, "Button", 0x0001000B}}};
-    templates[102] = FakeTemplate{Rect{0, 0, 94, 20}, false, {FakeControl{1020, "", Rect{70, 0, 94, 18}, "Static", 0x000E}}};
+                                  {FakeControl{5000, "COV", Rect{0, 0, 80, 52}, "Button", 0x0001008B}}};
+    templates[102] = FakeTemplate{Rect{0, 0, 94, 20}, false, {FakeControl{1020, "177", Rect{70, 0, 94, 18}, "Static", 0x000E}}};
     // The About box in "Times New Roman" 9 points (1.5 pixels a unit across,
     // 1.875 down) and Display adjust in "System" 10 points.
     auto about = [](int x, int y, int w, int h) {
@@ -25,7 +25,10 @@ FakeDialogs::FakeDialogs(FakeClock& clock, EventLog& log, FakeWindows& windows)
          FakeControl{-1, "QVM\nLumivane\n v2.05", about(115, 11, 68, 25), "Static", 0x0081},
          FakeControl{-1, "(C) 2003-2026 Lumivane", about(15, 65, 84, 8), "Static", 0x0001},
          FakeControl{1, "OK", about(32, 79, 50, 16), "Button", 0x00010001},
-         FakeControl{-1, "Using:", about(109, 40, 92, 62), "Static", 0x0081},
+         FakeControl{-1,
+                     "Using:\n  Left Mouse Click System Tray icon to activate.\n  Left Mouse Click again to "
+                     "deactivate.\n  Right Mouse Click to show Lumivane menu.",
+                     about(109, 40, 92, 62), "Static", 0x0081},
          FakeControl{1000, "https://lumivane.example/", about(18, 57, 70, 8), "Static", 0x0081}}};
     auto system = [](int x, int y, int w, int h) { return Rect{x * 2, y * 2, (x + w) * 2, (y + h) * 2}; };
     templates[149] = FakeTemplate{

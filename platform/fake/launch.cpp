@@ -7,7 +7,11 @@
 namespace lv::fake {
 
 namespace {
+constexpr std::int32_t kErrorAccessDenied = 5;
 constexpr std::int32_t kErrorInvalidHandle = 6;
+constexpr std::uint32_t kKeyRead = 0x20019;
+constexpr std::uint32_t kKeyViews = 0x0300;  // KEY_WOW64_64KEY | KEY_WOW64_32KEY
+constexpr std::uint32_t kKeyQueryValueRight = 0x0001;
 constexpr std::int32_t kErrorInvalidData = 13;
 constexpr char kJunk = 'X';  // what an undefined buffer holds: never a terminator
 }  // namespace
@@ -32,11 +36,18 @@ void FakeLaunch::MessageBeep(std::uint32_t type) {
     log_.Add(clock_.Now(), "beep " + std::to_string(type));
 }
 
-std::int32_t FakeLaunch::OpenClassesRootKey(const char* subKey, std::uint32_t, HKey* key) {
+std::int32_t FakeLaunch::OpenClassesRootKey(const char* subKey, std::uint32_t access, HKey* key) {
     log_.Add(clock_.Now(), std::string("classes open ") + subKey);
-    if (!classes.count(subKey)) return std::int32_t(kErrorFileNotFound);
+    std::int32_t answer = 0;
+    if (!classes.count(subKey)) {
+        answer = std::int32_t(kErrorFileNotFound);
+    } else if (!administrator && (access & ~(kKeyRead | kKeyViews)) != 0) {
+        answer = kErrorAccessDenied;
+    }
+    opened.push_back(Opened{subKey, access, answer});
+    if (answer != 0) return answer;
     const std::uintptr_t h = nextHandle_++;
-    handles_[h] = subKey;
+    handles_[h] = OpenKey{subKey, access};
     ++openKeys;
     *key = HKey(h);
     return 0;
@@ -47,7 +58,8 @@ std::int32_t FakeLaunch::OpenClassesRootKey(const char* subKey, std::uint32_t, H
 std::int32_t FakeLaunch::QueryDefaultValue(HKey key, char* data, std::int32_t* size) {
     auto h = handles_.find(std::uintptr_t(key));
     if (h == handles_.end()) return kErrorInvalidHandle;
-    const ClassKey& k = classes[h->second];
+    if ((h->second.access & kKeyQueryValueRight) == 0) return kErrorAccessDenied;
+    const ClassKey& k = classes[h->second.path];
     std::vector<char> value = k.hasDefault ? k.value : std::vector<char>{'\0'};
     if (k.hasDefault && k.type != 1) return kErrorInvalidData;
     const std::int32_t needed = std::int32_t(value.size());

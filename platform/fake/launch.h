@@ -54,11 +54,26 @@ public:
     std::vector<std::uint32_t> beeps;
     std::map<std::string, ClassKey> classes;
     int openKeys = 0;
+    // HKEY_CLASSES_ROOT merges the machine's associations, which a standard
+    // user may read but not change: asking for more than KEY_READ (or a
+    // view flag) is refused with ERROR_ACCESS_DENIED unless the user is an
+    // administrator.
+    bool administrator = false;
+    struct Opened {
+        std::string key;
+        std::uint32_t access;
+        std::int32_t answer;
+    };
+    std::vector<Opened> opened;  // every open asked for, in order
 
 private:
+    struct OpenKey {
+        std::string path;
+        std::uint32_t access;
+    };
     FakeClock& clock_;
     EventLog& log_;
-    std::map<std::uintptr_t, std::string> handles_;
+    std::map<std::uintptr_t, OpenKey> handles_;
     std::uintptr_t nextHandle_ = 0xC0;
 };
 

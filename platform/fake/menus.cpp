@@ -114,6 +114,14 @@ void FakeMenus::TrackPopupMenu(HMenu menu, std::uint32_t flags, std::int32_t x, 
     }
 }
 
+int FakeMenus::LiveMenus() const {
+    int n = 0;
+    for (const auto& [handle, m] : menus_) {
+        if (m.parent == 0 && !m.destroyed) ++n;
+    }
+    return n;
+}
+
 void FakeMenus::DestroyMenu(HMenu menu) {
     FakeMenu* m = FindMenu(menu);
     if (m == nullptr) return;

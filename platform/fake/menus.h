@@ -76,6 +76,9 @@ public:
     std::vector<TrackedMenu> trackedMenus;
     std::vector<FakeToolBar> toolBars;
     FakeToolBar* FindToolBar(HWindow tb);
+    // Menus loaded and not yet destroyed (a menu bar and its pop-ups count
+    // as one).
+    int LiveMenus() const;
 private:
     FakeMenu* FindMenu(HMenu menu);
 

@@ -8,6 +8,7 @@ namespace lv::fake {
 
 namespace {
 constexpr std::uint32_t kKeyRead = 0x20019;
+constexpr std::uint32_t kKeyQueryValueRight = 0x0001;
 constexpr std::int32_t kErrorAccessDenied = 5;
 constexpr std::int32_t kErrorInvalidHandle = 6;
 // What an undefined buffer holds: never a terminator.
@@ -19,7 +20,8 @@ HKey FakeRegistry::OpenCurrentUserKey(const char* subKey, std::uint32_t access) 
     if (!keys.count(subKey)) return HKey::None;
     if (readOnly && (access & ~kKeyRead) != 0) return HKey::None;
     const std::uintptr_t h = nextHandle_++;
-    handles_[h] = subKey;
+    handles_[h] = OpenKey{subKey, access};
+    opened.push_back(Opened{subKey, access});
     ++openKeys;
     return HKey(h);
 }
@@ -29,8 +31,10 @@ std::int32_t FakeRegistry::QueryValue(HKey key, const char* name, std::uint32_t*
     ++reads;
     auto h = handles_.find(std::uintptr_t(key));
     if (h == handles_.end()) return kErrorInvalidHandle;
+    // A key opened without the right to query its values cannot be read.
+    if ((h->second.access & kKeyQueryValueRight) == 0) return kErrorAccessDenied;
     log_.Add(clock_.Now(), std::string("registry read ") + name);
-    const auto& values = keys[h->second];
+    const auto& values = keys[h->second.path];
     auto v = values.find(name);
     if (v == values.end()) return std::int32_t(kErrorFileNotFound);
     if (type != nullptr) *type = v->second.type;

@@ -42,11 +42,21 @@ public:
     bool readOnly = false;
     int openKeys = 0;  // open now
     int reads = 0;
+    // Every key opened, with the rights asked for, in order.
+    struct Opened {
+        std::string key;
+        std::uint32_t access;
+    };
+    std::vector<Opened> opened;
 
 private:
+    struct OpenKey {
+        std::string path;
+        std::uint32_t access;
+    };
     FakeClock& clock_;
     EventLog& log_;
-    std::map<std::uintptr_t, std::string> handles_;
+    std::map<std::uintptr_t, OpenKey> handles_;
     std::uintptr_t nextHandle_ = 0x80;
 };
 

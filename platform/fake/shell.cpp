@@ -180,8 +180,8 @@ HWindow FakeShell::HtmlHelp(HWindow caller, const char* path, std::uint32_t comm
     return viewer;
 }
 
-int FakeShell::MessageBox(HWindow, const char* text, const char* caption, std::uint32_t flags) {
-    messageBoxes.push_back(Box{text, caption ? caption : "", flags});
+int FakeShell::MessageBox(HWindow owner, const char* text, const char* caption, std::uint32_t flags) {
+    messageBoxes.push_back(Box{text, caption ? caption : "", flags, owner});
     log_.Add(clock_.Now(), std::string("message box ") + text);
     return 1;
 }

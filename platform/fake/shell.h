@@ -98,6 +98,7 @@ public:
     struct Box {
         std::string text, caption;
         std::uint32_t flags;
+        HWindow owner;  // the window the box is modal to; none for a box of its own
     };
     std::vector<Box> messageBoxes;
 
