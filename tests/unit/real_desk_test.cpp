@@ -4,6 +4,7 @@
 // player, and the rubber band a transition must not leave on the screen.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "platform/fake/fake_desktop.h"
 #include "select/selection_state.h"
 #include "tests/unit/bar_on_desktop.h"
+#include "tray/tray_ressurection_wnd.h"
 
 namespace lv {
 namespace {
@@ -345,6 +347,26 @@ TEST_F(RealDeskTest, TheTaskbarsReturnReachesAnElevatedCopy) {
         }
         EXPECT_EQ(hidden, 1);
     });
+}
+
+// The installer ends a running copy by finding the tray icon's hidden
+// window by its title: the two must name it alike.
+TEST(Installer, FindsTheTrayIconsHiddenWindowByTheTitleItCarries) {
+    std::ifstream script(std::string(LV_SOURCE_DIR) + "/packaging/lumivane.nsi");
+    ASSERT_TRUE(script.good());
+    std::string line;
+    std::string title;
+    while (std::getline(script, line)) {
+        const std::string define = "!define TRAY_WND_TITLE \"";
+        if (line.rfind(define, 0) == 0) title = line.substr(define.size(), line.rfind('"') - define.size());
+    }
+    EXPECT_EQ(title, kResurrectionWindowTitle);
+    // And the program's hidden windows carry it.
+    FakeDesktop desk;
+    CTrayNotifyIcon icon;
+    const HWindow notify = desk.messages.CreateHiddenWindow("notify", nullptr);
+    ASSERT_TRUE(icon.Create(notify, 128, "tip", desk.shell.MakeIcon("A"), kWmUser + 100));
+    EXPECT_EQ(desk.messages.HiddenWindowsTitled(title).size(), 1u);
 }
 
 TEST_F(RealDeskTest, TheHelpViewerIsOwnedByNobody) {
