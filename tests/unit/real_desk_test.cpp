@@ -363,10 +363,16 @@ TEST(Installer, FindsTheTrayIconsHiddenWindowByTheTitleItCarries) {
     EXPECT_EQ(title, kResurrectionWindowTitle);
     // And the program's hidden windows carry it.
     FakeDesktop desk;
-    CTrayNotifyIcon icon;
-    const HWindow notify = desk.messages.CreateHiddenWindow("notify", nullptr);
-    ASSERT_TRUE(icon.Create(notify, 128, "tip", desk.shell.MakeIcon("A"), kWmUser + 100));
-    EXPECT_EQ(desk.messages.HiddenWindowsTitled(title).size(), 1u);
+    struct NoHandling : IDialogHandler {
+        std::intptr_t OnInitDialog(HWindow) override { return 1; }
+    } handler;
+    const HWindow notify = desk.dialogs.CreateModelessDialog(102, &handler);
+    ASSERT_FALSE(IsNone(notify));
+    {
+        CTrayNotifyIcon icon;
+        ASSERT_TRUE(icon.Create(notify, 128, "tip", desk.shell.MakeIcon("A"), kWmUser + 100));
+        EXPECT_EQ(desk.messages.HiddenWindowsTitled(title).size(), 1u);
+    }
 }
 
 TEST_F(RealDeskTest, TheHelpViewerIsOwnedByNobody) {
