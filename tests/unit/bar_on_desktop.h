@@ -41,6 +41,13 @@ public:
     }
 
     void TrayClick() { desk->dialogs.Send(dlg_, WM_TRAY_NOTIFY, 128, kWmLButtonUp); }
+    // The hand, from now on: steps at times relative to now.
+    void Hand(std::vector<fake::FakeMouseInput::Step> steps) {
+        for (auto& s : steps) s.atMs += desk->clock.Now();
+        desk->mouse.Script(steps);
+    }
+    // A press and release at one place, held for 100 ms.
+    void ClickAt(Point p) { Hand({{0, p, false, false}, {30, p, true, false}, {130, p, false, false}}); }
     // What the monitor was sent since the last call: "off", "region L T R B".
     std::vector<std::string> Sends() {
         std::vector<std::string> out;

@@ -37,11 +37,6 @@ struct Mdi {
 class FollowingCasesTest : public BarOnDesktopTest {
 protected:
     // The hand, from now on: steps at times relative to now.
-    void Hand(std::vector<Step> steps) {
-        for (Step& s : steps) s.atMs += desk->clock.Now();
-        desk->mouse.Script(steps);
-    }
-    void ClickAt(Point p) { Hand({{0, p, false, false}, {30, p, true, false}, {130, p, false, false}}); }
     void DragFromTo(Point from, Point to) {
         Hand({{0, from, false, false}, {30, from, true, false}, {80, to, true, false}, {180, to, false, false}});
     }

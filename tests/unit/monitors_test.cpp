@@ -96,11 +96,6 @@ const Layout kLayouts[] = {
 
 class MonitorsTest : public BarOnDesktopTest {
 public:
-    void Hand(std::vector<Step> steps) {
-        for (Step& s : steps) s.atMs += desk->clock.Now();
-        desk->mouse.Script(steps);
-    }
-    void ClickAt(Point p) { Hand({{0, p, false, false}, {30, p, true, false}, {130, p, false, false}}); }
     // What the second monitor and the primary decoded since the last call.
     Decoding SecondDecoded() {
         auto& frames = desk->screen.monitors[0].frames;

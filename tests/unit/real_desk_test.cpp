@@ -33,12 +33,6 @@ public:
         nestedBoxes = 0;
         BarOnDesktopTest::SetUp();
     }
-    // The hand, from now on: steps at times relative to now.
-    void Hand(std::vector<Step> steps) {
-        for (Step& s : steps) s.atMs += desk->clock.Now();
-        desk->mouse.Script(steps);
-    }
-    void ClickAt(Point p) { Hand({{0, p, false, false}, {30, p, true, false}, {130, p, false, false}}); }
     // Armed from the tray, a click at `p`: the window there is followed.
     void ArmAndClick(Point p) {
         TrayClick();

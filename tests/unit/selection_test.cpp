@@ -26,13 +26,6 @@ constexpr char kNormalPointer[] = "standard 32512";
 
 class SelectionTest : public BarOnDesktopTest {
 protected:
-    // The hand, from now on: steps at times relative to now.
-    void Hand(std::vector<Step> steps) {
-        for (Step& s : steps) s.atMs += desk->clock.Now();
-        desk->mouse.Script(steps);
-    }
-    // A press and release at one place, held for 100 ms.
-    void ClickAt(Point p) { Hand({{0, p, false, false}, {30, p, true, false}, {130, p, false, false}}); }
     std::uint32_t TimerPeriod() {
         const fake::FakeTimer* t = desk->messages.Timer(dlg_, kSelectionTimer);
         return t ? t->periodMs : 0;
