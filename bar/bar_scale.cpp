@@ -1,5 +1,7 @@
 #include "bar/bar_scale.h"
 
+#include "platform/screen.h"
+
 namespace lv {
 
 namespace {
@@ -19,9 +21,7 @@ BarScale::BarScale(std::uint32_t dpi) : dpi_(dpi == 0 ? kDefaultDpi : dpi), art_
     }
 }
 
-std::int32_t BarScale::Of(std::int32_t at96) const {
-    return std::int32_t((std::int64_t(at96) * dpi_ + kDefaultDpi / 2) / kDefaultDpi);
-}
+std::int32_t BarScale::Of(std::int32_t at96) const { return ScaleToDpi(at96, dpi_); }
 
 Point BarScale::ImageSize() const { return kImageSizes[art_]; }
 

@@ -70,7 +70,7 @@ void CCursorScheme::ReadBaseSize(HKey key) {
     if (value >= kDefaultPointerSize && value <= kLargestPointerSize) m_nBaseSize = value;
 }
 
-int CCursorScheme::PointerSize() const { return int((m_nBaseSize * m_nDpi + 48) / 96); }
+int CCursorScheme::PointerSize() const { return ScaleToDpi(std::int32_t(m_nBaseSize), m_nDpi); }
 
 // The directory is used only when it fits the 100-character buffer whole;
 // otherwise it stays empty and animated files cannot be located.

@@ -9,8 +9,7 @@ HBitmap LoadPictureAtDpi(const char* name, const char* name2x, std::uint32_t dpi
     const HBitmap base = ui.LoadBitmapByName(name);
     if (dpi <= 96 || IsNone(base)) return base;
     const Point size = ui.GetBitmapSize(base);
-    const Point scaled{std::int32_t((std::int64_t(size.x) * dpi + 48) / 96),
-                       std::int32_t((std::int64_t(size.y) * dpi + 48) / 96)};
+    const Point scaled{ScaleToDpi(size.x, dpi), ScaleToDpi(size.y, dpi)};
     HBitmap picture = ui.LoadBitmapScaled(name2x, scaled);
     // Without a 2x picture, the 1x one as it is rather than stretched.
     if (IsNone(picture)) return base;

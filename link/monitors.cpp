@@ -44,8 +44,9 @@ MonitorList ReadMonitors() {
     return list;
 }
 
-MonitorInfo MonitorOfRegion(const Rect& region) {
-    const MonitorList list = ReadMonitors();
+MonitorInfo MonitorOfRegion(const Rect& region) { return MonitorOfRegion(ReadMonitors(), region); }
+
+MonitorInfo MonitorOfRegion(const MonitorList& list, const Rect& region) {
     const Rect r = Ordered(region);
     int best = 0;
     std::int64_t bestArea = 0;

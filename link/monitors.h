@@ -20,6 +20,8 @@ MonitorList ReadMonitors();
 // The monitor that shows a region: the one holding most of it (its corners
 // in either order); when none holds any of it, the nearest one.
 MonitorInfo MonitorOfRegion(const Rect& region);
+// The same among monitors already read.
+MonitorInfo MonitorOfRegion(const MonitorList& monitors, const Rect& region);
 // The monitor under a point; the nearest one when none is.
 MonitorInfo MonitorAt(Point pt);
 

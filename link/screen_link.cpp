@@ -32,26 +32,28 @@ void CScreenLink::MeasureScreen() {
     if (!IsNone(dc)) screen.CloseScreenDC(dc);
 }
 
+// The monitors are read once a send.
 void CScreenLink::Send(std::uint32_t mode) {
+    const MonitorList now = ReadMonitors();
+    const bool several = now.count > 1;
     if (mode == SEND_REGION) {
-        PaintOn(MonitorOfRegion(rcRegion), mode);
+        PaintOn(MonitorOfRegion(now, rcRegion), mode, several);
         return;
     }
     // Off where the last region went; that monitor gone, on the primary.
-    const MonitorList now = ReadMonitors();
     MonitorInfo where = now.at[0];
     for (int i = 0; sentRegion_ && i < now.count; ++i) {
         if (std::strcmp(now.at[i].device, lastRegion_.device) == 0) where = now.at[i];
     }
-    PaintOn(where, mode);
+    PaintOn(where, mode, several);
 }
 
 void CScreenLink::SendOffEverywhere() {
     const MonitorList now = ReadMonitors();
-    PaintOn(now.at[0], SEND_OFF);
+    PaintOn(now.at[0], SEND_OFF, now.count > 1);
     for (int i = 1; i < now.count; ++i) {
         for (int j = 0; j < sentCount_; ++j) {
-            if (std::strcmp(now.at[i].device, sentDevices_[j]) == 0) PaintOn(now.at[i], SEND_OFF);
+            if (std::strcmp(now.at[i].device, sentDevices_[j]) == 0) PaintOn(now.at[i], SEND_OFF, true);
         }
     }
 }
@@ -66,7 +68,7 @@ void CScreenLink::NoteSent(const MonitorInfo& monitor) {
     if (sentCount_ < kMaxMonitors) std::memcpy(sentDevices_[sentCount_++], monitor.device, kMonitorDeviceSize);
 }
 
-void CScreenLink::PaintOn(const MonitorInfo& monitor, std::uint32_t mode) {
+void CScreenLink::PaintOn(const MonitorInfo& monitor, std::uint32_t mode, bool severalMonitors) {
     target_ = monitor;
     IClock& clock = Clock();
     clock.Sleep(nDelay);
@@ -77,7 +79,7 @@ void CScreenLink::PaintOn(const MonitorInfo& monitor, std::uint32_t mode) {
         // In the monitor's own pixels; on a desktop of several monitors,
         // clipped to the one that shows it.
         Rect r = rcRegion;
-        if (!monitor.primary || ReadMonitors().count > 1) {
+        if (severalMonitors) {
             const Rect m = monitor.rect;
             r = Rect{std::clamp(r.left, m.left, m.right) - m.left, std::clamp(r.top, m.top, m.bottom) - m.top,
                      std::clamp(r.right, m.left, m.right) - m.left, std::clamp(r.bottom, m.top, m.bottom) - m.top};

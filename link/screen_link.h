@@ -49,7 +49,8 @@ public:
     std::uint32_t nLastColumn = 0;
 
 private:
-    void PaintOn(const MonitorInfo& monitor, std::uint32_t mode);
+    // On a desk of several monitors a region is clipped to its monitor.
+    void PaintOn(const MonitorInfo& monitor, std::uint32_t mode, bool severalMonitors);
     void EraseTopRows();
     // The monitor a send paints on; its device, or none for the primary
     // (the display's own DC, as on a desktop of one monitor).

@@ -20,6 +20,11 @@ struct MonitorInfo {
 };
 constexpr int kMaxMonitors = 16;
 
+// A length given at 96 DPI (100 %) at another DPI, to the nearest pixel.
+constexpr std::int32_t ScaleToDpi(std::int32_t at96, std::uint32_t dpi) {
+    return std::int32_t((std::int64_t(at96) * dpi + 48) / 96);
+}
+
 class IScreen {
 public:
     virtual ~IScreen() = default;

@@ -32,13 +32,12 @@ void TakeVideoWindow(CLvDlg& bar, const PlayerRow& player, HWindow v) {
         const Point tl = windows.ClientToScreen(v, Point{0, 0});
         whole = Rect{tl.x, tl.y, tl.x + g.right, tl.y + g.bottom};
     }
-    s.bInMdi = 0;
+    // Detection runs before any selection: never inside an MDI client.
     const Rect region = ClampRegion(s, whole);
     char line[96];
     std::snprintf(line, sizeof line, "lumivane: found the video window of %s", player.name);
     System().Trace(line);
-    TheScreenLink().Send(SEND_OFF);
-    if (!IsEmptyRegion(region)) SendRegionOrOff(region);
+    SendOffThenRegion(region);
     s.bAutoDetect = 0;
     bar.SetState(STATE_ACTIVE);
     s.bRegionSent = 1;

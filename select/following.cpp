@@ -150,13 +150,10 @@ void Resend(CLvDlg& bar, const Rect& f, const Rect& g, bool whole) {
         s.ptClientTL = Point{0, 0};
         s.ptClientBR = Point{g.right, g.bottom};
     }
-    CScreenLink& link = TheScreenLink();
-    link.Send(SEND_OFF);
+    TheScreenLink().Send(SEND_OFF);
     bar.SetState(STATE_SUSPENDED);
     bar.ShowLook(STATE_SUSPENDED);
-    // Nothing left on the screen: the off frame already says so.
-    const Rect region = PlacedRegion(s);
-    if (!IsEmptyRegion(region)) SendRegionOrOff(region);
+    SendRegionUnlessEmpty(PlacedRegion(s));
     s.rcLastWindow = f;
     if (whole) s.rcLastClient = g;
     bar.SetState(STATE_ACTIVE);

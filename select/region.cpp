@@ -35,6 +35,15 @@ Rect ClampToBounds(const Rect& r, const Rect& b) {
                 Within(r.bottom, b.top, b.bottom)};
 }
 
+void SendRegionUnlessEmpty(const Rect& region) {
+    if (!IsEmptyRegion(region)) SendRegionOrOff(region);
+}
+
+void SendOffThenRegion(const Rect& region) {
+    TheScreenLink().Send(SEND_OFF);
+    SendRegionUnlessEmpty(region);
+}
+
 void SendRegionOrOff(const Rect& region) {
     CScreenLink& link = TheScreenLink();
     if (IsEmptyRegion(region)) {

@@ -24,5 +24,10 @@ inline bool IsEmptyRegion(const Rect& r) { return r.left == r.right || r.top == 
 
 // Sets the link's region and sends it; an empty one is sent as off.
 void SendRegionOrOff(const Rect& region);
+// After an off frame: the region, unless nothing of it is on the screen,
+// which the off frame already says.
+void SendRegionUnlessEmpty(const Rect& region);
+// The off frame, then the region unless it is empty.
+void SendOffThenRegion(const Rect& region);
 
 }  // namespace lv
